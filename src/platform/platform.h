@@ -74,6 +74,9 @@ struct WindowSpec {
   std::uint64_t foreignParent = 0;
 };
 
+// As a foreign window: the root window of the default screen.
+constexpr std::uint64_t kRootWindow = ~std::uint64_t{0};
+
 bool registerClass(const WindowClass& windowClass);
 void unregisterClass(const std::string& name);
 
@@ -183,13 +186,21 @@ class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
   virtual bool queryDword(const char* name, std::uint32_t& out) const = 0;
-  // Copies at most capacity - 1 bytes and a terminator; false when absent.
+  // Copies at most capacity - 1 bytes and a terminator; false when absent or
+  // when the string does not fit (a cut path would name another directory).
   virtual bool queryString(const char* name, char* out, std::size_t capacity) const = 0;
   virtual void setDword(const char* name, std::uint32_t value) = 0;
   // Writes what was set; either the old or the new contents survive a crash.
   virtual bool commit() = 0;
 };
 std::unique_ptr<SettingsStore> openSettingsStore();
+
+// What the user's locale prefers, for settings the user has never chosen.
+struct LocalePreferences {
+  bool twelveHourClock = false;  // the locale's time format has an AM/PM marker
+  bool imperialUnits = false;    // the locale measures in US customary units
+};
+LocalePreferences localePreferences();
 
 // ---- Backends -----------------------------------------------------------------
 

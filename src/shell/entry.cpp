@@ -1,0 +1,119 @@
+// The entry point of every run mode.
+#include "shell/entry.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "shell/launch_options.h"
+#include "shell/saver_app.h"
+#include "shell/saver_run.h"
+#include "shell/settings.h"
+
+namespace {
+
+bool makeDirectories(const std::string& path) {
+  std::string partial;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || (path[i] == '/' && i > 0)) {
+      partial = path.substr(0, i);
+      if (mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    }
+  }
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+platform::StartOptions backendFor(const LaunchOptions& launch) {
+  platform::StartOptions start;
+  if (launch.render) {
+    start.kind = platform::BackendKind::Headless;
+    start.headlessWidth = launch.width;
+    start.headlessHeight = launch.height;
+    start.headlessFramesPerSecond = launch.framesPerSecond;
+  } else {
+    start.kind = platform::BackendKind::X11;
+  }
+  return start;
+}
+
+void useDesktopMode() {
+  platform::DisplayMode mode;
+  if (!platform::currentDisplayMode(mode)) return;
+  settings::Width = mode.width;
+  settings::Height = mode.height;
+  settings::Depth = mode.bitsPerPixel;
+}
+
+int runOffline(SaverApp& app, const LaunchOptions& launch, const SaverRunOptions& runOptions) {
+  if (!makeDirectories(launch.renderDirectory)) {
+    std::fprintf(stderr, "vantorel: cannot make the directory %s\n", launch.renderDirectory.c_str());
+    return 1;
+  }
+  const auto frames = static_cast<std::uint64_t>(launch.seconds * launch.framesPerSecond + 0.5);
+  if (frames == 0) return 0;
+  platform::headless::recordFrames(launch.renderDirectory, frames);
+  SaverRunStats stats;
+  runSaver(app, runOptions, &stats);
+  const double loopFps = stats.loopSeconds > 0 ? stats.loopFrames / stats.loopSeconds : 0.0;
+  std::printf("vantorel: %llu frames drawn into %s at %dx%d; load %.3f s; frame loop %.1f frames per second\n",
+              static_cast<unsigned long long>(platform::headless::swapCount()),
+              launch.renderDirectory.c_str(), launch.width, launch.height, stats.loadSeconds, loopFps);
+  return 0;
+}
+
+}  // namespace
+
+int vantorelMain(const std::vector<std::string>& args) {
+  const LaunchOptions launch = parseLaunchOptions(args, std::getenv("XSCREENSAVER_WINDOW"));
+  if (!launch.error.empty()) {
+    std::fprintf(stderr, "vantorel: %s\n", launch.error.c_str());
+    return 1;
+  }
+  const bool hosted = launch.hostRoot || launch.hostWindow != 0;
+
+  SaverApp app;
+  app.runMode = app.parseCommandLine(launch.commandLine.c_str());
+  if (launch.render || hosted) app.runMode = RunMode::Saver;
+
+  if (!platform::start(backendFor(launch))) {
+    std::fprintf(stderr, "vantorel: cannot open the X display (for offline frames: --render DIR)\n");
+    return 1;
+  }
+
+  settings::loadSettings();
+  if (app.runMode == RunMode::Saver || app.runMode == RunMode::Test) app.enumerateMonitors();
+  if (settings::UseDesktop || launch.render) useDesktopMode();
+  platform::setCurrentDirectory(settings::Path);
+
+  SaverRunOptions runOptions;
+  runOptions.startScene = launch.startScene;
+  if (hosted) {
+    runOptions.hosted = true;
+    runOptions.hostWindow = launch.hostRoot ? platform::kRootWindow : launch.hostWindow;
+    settings::DefGamma = 1;  // the host owns the display's gamma
+  }
+
+  int status = 0;
+  switch (app.runMode) {
+    case RunMode::Saver:
+    case RunMode::Test:
+      if (launch.render)
+        status = runOffline(app, launch, runOptions);
+      else
+        runSaver(app, runOptions);
+      break;
+    case RunMode::Preview:
+      std::fprintf(stderr, "vantorel: the preview window comes in a later version\n");
+      break;
+    default:
+      std::fprintf(stderr, "vantorel: the configuration dialog comes in a later version\n");
+      break;
+  }
+  platform::stop();
+  return status;
+}

@@ -1,0 +1,271 @@
+// The saver run: startup sequence, frame loop, frame drawing and shutdown.
+#include "shell/saver_run.h"
+
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "math/random.h"
+#include "platform/platform.h"
+#include "shell/frame_timer.h"
+#include "shell/gl_setup.h"
+#include "shell/pending_steps.h"
+#include "shell/run_state.h"
+#include "shell/saver_app.h"
+#include "shell/saver_window.h"
+#include "shell/settings.h"
+
+using namespace platform;
+
+const char* const kDestinations[10] = {"mercury", "venus",  "earth",   "mars",    "aster",
+                                       "jupiter", "saturn", "uranus", "neptune", "pluto"};
+
+namespace {
+
+const char kMainClass[] = "MyWindow";
+const char kCoverClass[] = "FakeMonitor";
+const char kWindowTitle[] = "Vantorel";
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void registerWindowClasses() {
+  registerClass(WindowClass{kMainClass, saverWindowProc, true});
+  registerClass(WindowClass{kCoverClass, nullptr, false});
+}
+
+// One window per monitor that has a handle: the main window on the first,
+// black covers on the others. False when a creation fails or no monitor has
+// a handle.
+bool createWindows(SaverApp& app, const SaverRunOptions& options,
+                   std::vector<WindowHandle>& created) {
+  for (std::uint32_t i = 0; i < app.monitorCount; ++i) {
+    MonitorInfo& monitor = app.monitors[i];
+    if (!monitor.monitor) continue;
+    WindowSpec spec;
+    spec.title = kWindowTitle;
+    spec.topmost = true;
+    if (created.empty()) {
+      spec.className = kMainClass;
+      spec.width = settings::Width;
+      spec.height = settings::Height;
+      spec.foreignWindow = options.hostWindow;
+    } else {
+      if (options.hosted) break;  // the host covers its other screens itself
+      spec.className = kCoverClass;
+      spec.visible = true;
+      spec.x = monitor.rect.left;
+      spec.y = monitor.rect.top;
+      spec.width = monitor.rect.width();
+      spec.height = monitor.rect.height();
+    }
+    monitor.window = createWindow(spec);
+    if (!monitor.window) return false;
+    created.push_back(monitor.window);
+    if (created.size() == 1) mainWindow = monitor.window;
+  }
+  return !created.empty();
+}
+
+void centreCursor() {
+  const Point centre = windowCentreOnScreen(mainWindow);
+  setCursorPos(centre.x, centre.y);
+}
+
+void loadEverything() {
+  loadLoadingPicture();
+  loadTextureLists();
+  buildFonts();
+  loadOverlayTextures();
+  loadStartupMeshes();
+  setUpGlobalParticles();
+  placeCameraAtStart();
+  loadSphereArrays();
+  loadEnvironments();
+  loadWorldList();
+  loadDynamicObjects();
+  loadTextBooks();
+  selectFirstWorld();  // before the HUD: it resolves names in this world
+  loadHudLayers();
+}
+
+void startSceneChain(const SaverRunOptions& options) {
+  sceneClock = 0.0f;
+  const FirstScene first = chooseFirstScene(options.startScene);
+  setFirstScene(first.sceneFile.c_str(), first.nextName.c_str());
+  selectSystemWorld();
+  startNextScene();
+}
+
+// One frame step of the loop; returns false when the run is to end after it.
+bool frameStep(const SaverRunOptions& options) {
+  bool keepRunning = true;
+  if (keyState[0] && !options.hosted) keepRunning = false;
+
+  if (mouseDeltaX != 0.0f) {
+    mouseTravel += mouseDeltaX;
+    mouseDeltaX = 0.0f;
+    if (!options.hosted) centreCursor();
+  }
+  if (mouseDeltaY != 0.0f) {
+    mouseTravel += mouseDeltaY;
+    mouseDeltaY = 0.0f;
+    if (!options.hosted) centreCursor();
+  }
+  if (settings::MouseExit && mouseTravel > 7.0f && !options.hosted) keepRunning = false;
+
+  const double dt = frameTimer.elapsed();
+  frameTimer.mark();
+  sceneClock += static_cast<float>(dt);
+
+  if (stepCameraTrack(dt)) {
+    startNextScene();
+    stepCameraTrack(0.0);
+  }
+  updateActiveLists(dt);
+  glLoadIdentity();
+  applyCameraLookAt();
+  updateHudLayers(static_cast<float>(dt));
+  updateGlobalParticles(dt);
+  trackCameraTargets();
+
+  drawFrame();
+  swapBuffers(drawingContext);
+  return keepRunning;
+}
+
+void shutDown(const std::vector<WindowHandle>& created) {
+  if (settings::EnableMusic) shutdownMusic();
+  if (!settings::DefGamma) setGammaRamp(1.0f, 1.0f, 1.0f);
+  emptyObjectLists();
+  changeDisplayMode(nullptr);
+  if (glContext) {
+    makeCurrent(0, 0);
+    deleteGlContext(glContext);
+    glContext = 0;
+  }
+  drawingContext = 0;
+  showCursor(true);
+  for (WindowHandle window : created) destroyWindow(window);
+  unregisterClass(kMainClass);
+  unregisterClass(kCoverClass);
+  mainWindow = 0;
+}
+
+// Destination n of 1 to 10 with its intro; n = 0 keeps the plain intro.
+void pickRandomIntro(FirstScene& first) {
+  const int n = static_cast<int>(randomInt() / 32767.0 * 10.9);
+  if (n > 0 && n <= 10) {
+    char name[16];
+    std::snprintf(name, sizeof name, "intro%d.txt", n);
+    first.sceneFile = name;
+    visitedDestinations[n - 1] = 1;
+    first.nextName = kDestinations[n - 1];
+  }
+}
+
+}  // namespace
+
+FirstScene chooseFirstScene(const std::string& startScene) {
+  FirstScene first{"intro0.txt", "sun"};
+  if (settings::Random) pickRandomIntro(first);
+  if (!startScene.empty()) first.sceneFile = startScene;
+  return first;
+}
+
+void drawFrame() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (!currentWorld) return;  // a black frame
+
+  drawWorld();
+  glLoadIdentity();
+  applyCameraLookAt();
+
+  if (fpsTimer.elapsed() > 1.0) {
+    framesPerSecond = framesThisSecond;
+    framesThisSecond = 0;
+    mouseTravel = 0.0f;
+    fpsTimer.mark();
+  }
+  drawTransitions();
+  glFlush();
+
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  begin2D();
+  glLoadIdentity();
+  drawHudLayers();
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  if (settings::ShowFPS) drawFrameRate(framesPerSecond);
+  drawSignText();
+  end2D();
+  if (settings::ShowClock) drawClock();
+
+  glEnable(GL_BLEND);
+  ++framesThisSecond;
+  glFlush();
+}
+
+int runSaver(SaverApp& app, const SaverRunOptions& options, SaverRunStats* stats) {
+  const Clock::time_point runStart = Clock::now();
+
+  for (auto& flag : visitedDestinations) flag = 0;
+  currentWorld = nullptr;
+  mouseDeltaX = mouseDeltaY = 0.0f;
+
+  registerWindowClasses();
+  if (!options.hosted) setDisplayMode();
+
+  std::vector<WindowHandle> created;
+  if (!createWindows(app, options, created)) {
+    for (WindowHandle window : created) destroyWindow(window);
+    return 0;
+  }
+
+  FrameTimer::initFrequency();
+  for (auto& key : keyState) key = 0;
+  for (WindowHandle window : created) showWindow(window, app.showCommand);
+  setFocus(mainWindow);
+
+  setupGl();
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  loadEverything();
+
+  sceneClock = 0.0f;
+  if (settings::EnableMusic) initMusic();
+
+  frameTimer.mark();
+  seedRandom(static_cast<std::uint32_t>(frameTimer.start));
+  fpsTimer.mark();
+  particlesEnabled = 1;
+  startSceneChain(options);
+  if (!options.hosted) centreCursor();
+
+  const Clock::time_point loopStart = Clock::now();
+  std::uint64_t frames = 0;
+  Message message;
+  for (;;) {
+    if (peekMessage(message)) {
+      if (message.message == WM_QUIT) break;
+      translateMessage(message);
+      dispatchMessage(message);
+      continue;
+    }
+    ++frames;
+    if (!frameStep(options)) break;
+  }
+  if (stats) {
+    stats->loadSeconds = std::chrono::duration<double>(loopStart - runStart).count();
+    stats->loopFrames = frames;
+    stats->loopSeconds = secondsSince(loopStart);
+  }
+
+  shutDown(created);
+  return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,45 @@
+// The full-screen saver run: startup in a fixed order while the loading
+// screen fills, the message and frame loop, and the shutdown.
+//
+// The loop never sleeps: it takes at most one message per iteration and
+// draws a frame whenever the queue is empty; all motion is scaled by the
+// frame time measured on the performance counter.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class SaverApp;
+
+// How this run meets its host. A hosted run draws into a window that another
+// program owns (xscreensaver): no display-mode switch, no cursor tricks, and
+// input does not end it; it ends when its window is closed or on SIGTERM.
+struct SaverRunOptions {
+  bool hosted = false;
+  std::uint64_t hostWindow = 0;
+  // The first scene's script instead of the intro, when not empty.
+  std::string startScene;
+};
+
+// Figures of one run, for the offline renderer's summary line.
+struct SaverRunStats {
+  double loadSeconds = 0.0;       // from the start of the run to the first frame
+  std::uint64_t loopFrames = 0;   // frames drawn by the frame loop
+  double loopSeconds = 0.0;       // wall-clock time spent in the frame loop
+};
+
+int runSaver(SaverApp& app, const SaverRunOptions& options = {}, SaverRunStats* stats = nullptr);
+void drawFrame();
+
+// The destinations that a random first scene or a later random pick may name,
+// in the order of visitedDestinations.
+extern const char* const kDestinations[10];
+
+// Startup's choice of the first scene: "intro0.txt" for "sun" unless Random
+// is on, else a random destination whose visited flag it sets. A start
+// scene given on the command line replaces the script, not the destination.
+struct FirstScene {
+  std::string sceneFile;
+  std::string nextName;
+};
+FirstScene chooseFirstScene(const std::string& startScene = {});
