@@ -25,6 +25,8 @@
 namespace platform {
 
 using WindowHandle = std::uintptr_t;  // 0 is "no window"
+// Windows are numbered from here in the order they are made, from each start.
+constexpr WindowHandle kFirstWindowHandle = 0x100;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;

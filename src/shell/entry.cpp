@@ -1,9 +1,6 @@
 // The entry point of every run mode.
 #include "shell/entry.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,18 +12,6 @@
 #include "shell/settings.h"
 
 namespace {
-
-bool makeDirectories(const std::string& path) {
-  std::string partial;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || (path[i] == '/' && i > 0)) {
-      partial = path.substr(0, i);
-      if (mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
-    }
-  }
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 platform::StartOptions backendFor(const LaunchOptions& launch) {
   platform::StartOptions start;
@@ -50,18 +35,18 @@ void useDesktopMode() {
 }
 
 int runOffline(SaverApp& app, const LaunchOptions& launch, const SaverRunOptions& runOptions) {
-  if (!makeDirectories(launch.renderDirectory)) {
+  const auto frames = static_cast<std::uint64_t>(launch.seconds * launch.framesPerSecond + 0.5);
+  if (!platform::headless::recordFrames(launch.renderDirectory, frames)) {
     std::fprintf(stderr, "vantorel: cannot make the directory %s\n", launch.renderDirectory.c_str());
     return 1;
   }
-  const auto frames = static_cast<std::uint64_t>(launch.seconds * launch.framesPerSecond + 0.5);
   if (frames == 0) return 0;
-  platform::headless::recordFrames(launch.renderDirectory, frames);
   SaverRunStats stats;
   runSaver(app, runOptions, &stats);
+  if (platform::headless::frameOutputFailed()) return 1;
   const double loopFps = stats.loopSeconds > 0 ? stats.loopFrames / stats.loopSeconds : 0.0;
   std::printf("vantorel: %llu frames drawn into %s at %dx%d; load %.3f s; frame loop %.1f frames per second\n",
-              static_cast<unsigned long long>(platform::headless::swapCount()),
+              static_cast<unsigned long long>(platform::headless::framesWritten()),
               launch.renderDirectory.c_str(), launch.width, launch.height, stats.loadSeconds, loopFps);
   return 0;
 }

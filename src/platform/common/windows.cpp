@@ -16,7 +16,7 @@ std::map<WindowHandle, std::unique_ptr<Window>>& windows() {
   return table;
 }
 
-WindowHandle nextHandle = 0x100;
+WindowHandle nextHandle = kFirstWindowHandle;
 
 }  // namespace
 
@@ -85,6 +85,7 @@ Point clientToScreen(WindowHandle handle, Point client) {
 
 void destroyAllWindows() {
   while (!windows().empty()) destroyWindow(windows().begin()->first);
+  nextHandle = kFirstWindowHandle;
 }
 
 }  // namespace platform
