@@ -24,6 +24,3 @@ extern std::uint8_t visitedDestinations[10];
 extern platform::WindowHandle mainWindow;
 extern platform::WindowHandle drawingContext;
 extern std::uintptr_t glContext;
-
-// The message number of the loading-progress message.
-constexpr std::uint32_t kLoadProgressMessage = platform::WM_USER + 2;

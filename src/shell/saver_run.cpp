@@ -9,6 +9,7 @@
 
 #include "math/random.h"
 #include "platform/platform.h"
+#include "resources/load_progress.h"
 #include "shell/frame_timer.h"
 #include "shell/gl_setup.h"
 #include "shell/pending_steps.h"
@@ -67,7 +68,10 @@ bool createWindows(SaverApp& app, const SaverRunOptions& options,
     monitor.window = createWindow(spec);
     if (!monitor.window) return false;
     created.push_back(monitor.window);
-    if (created.size() == 1) mainWindow = monitor.window;
+    if (created.size() == 1) {
+      mainWindow = monitor.window;
+      setLoadProgressWindow(mainWindow);
+    }
   }
   return !created.empty();
 }
@@ -154,6 +158,7 @@ void shutDown(const std::vector<WindowHandle>& created) {
   for (WindowHandle window : created) destroyWindow(window);
   unregisterClass(kMainClass);
   unregisterClass(kCoverClass);
+  setLoadProgressWindow(0);
   mainWindow = 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 
+#include "resources/load_progress.h"
 #include "shell/gl_setup.h"
 #include "shell/pending_steps.h"
 #include "shell/run_state.h"

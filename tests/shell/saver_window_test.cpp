@@ -9,6 +9,7 @@
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "shell/gl_setup.h"
+#include "resources/load_progress.h"
 #include "shell/run_state.h"
 #include "shell/saver_window.h"
 #include "shell/settings.h"
