@@ -7,35 +7,19 @@
 // Loading screen and overlays.
 void drawLoadingScreen(int progress);
 void loadLoadingPicture();
-void loadTextureLists();
 void buildFonts();
 void loadOverlayTextures();
-// Meshes, particles, camera, worlds.
-void loadStartupMeshes();
-void setUpGlobalParticles();
-void placeCameraAtStart();
-void loadSphereArrays();
-void loadEnvironments();
-void loadWorldList();
-void loadDynamicObjects();
 void loadTextBooks();
-void selectFirstWorld();
 void loadHudLayers();
+// The dust around the camera.
+void setUpGlobalParticles();
+void updateGlobalParticles(double dt);
+void drawGlobalParticles();
 // Music.
 void initMusic();
 void shutdownMusic();
-// The scene chain.
-void setFirstScene(const char* sceneFile, const char* nextName);
-void selectSystemWorld();
-void startNextScene();
-// The frame step and the frame's drawing.
-bool stepCameraTrack(double dt);  // true when the track has finished
-void updateActiveLists(double dt);
-void applyCameraLookAt();
+// The frame's overlays.
 void updateHudLayers(float dt);
-void updateGlobalParticles(double dt);
-void trackCameraTargets();
-void drawWorld();
 void drawTransitions();
 void begin2D();
 void end2D();
@@ -43,5 +27,3 @@ void drawHudLayers();
 void drawFrameRate(int framesPerSecond);
 void drawSignText();
 void drawClock();
-// Shutdown.
-void emptyObjectLists();

@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
+#include "direction/scene_clock.h"
 #include "platform/platform.h"
+#include "world/world_object.h"
 
 class World;
 
-extern float sceneClock;               // seconds of the current scene
 extern World* currentWorld;            // the world whose objects are drawn
 extern std::uint8_t keyState[256];     // by virtual-key code; entry 0 = stop
 extern float mouseDeltaX, mouseDeltaY;  // last offset from the centre × 0.3
@@ -18,6 +19,11 @@ extern std::int32_t framesPerSecond;
 extern std::int32_t loadProgress;      // loading-progress messages received
 extern std::uint8_t particlesEnabled;
 extern std::uint8_t visitedDestinations[10];
+
+// The frame's active draw lists, refilled from currentWorld by every frame
+// (pointers only): its environment's first pass, its own objects, and its
+// environment's post pass. dynamicObjects (world.h) is drawn in every world.
+extern ObjectList firstPassObjects, worldObjects, postPassObjects;
 
 // The main saver window, its drawing context (the window itself on our
 // platforms) and the OpenGL context made when it was created.

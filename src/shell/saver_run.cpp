@@ -1,10 +1,9 @@
-// The saver run: startup sequence, frame loop, frame drawing and shutdown.
+// The saver run: startup sequence, message and frame loop, shutdown.
 #include "shell/saver_run.h"
 
 #include <GL/gl.h>
 
 #include <chrono>
-#include <cstdio>
 #include <vector>
 
 #include "math/random.h"
@@ -15,13 +14,12 @@
 #include "shell/pending_steps.h"
 #include "shell/run_state.h"
 #include "shell/saver_app.h"
+#include "shell/saver_frame.h"
+#include "shell/saver_loading.h"
 #include "shell/saver_window.h"
 #include "shell/settings.h"
 
 using namespace platform;
-
-const char* const kDestinations[10] = {"mercury", "venus",  "earth",   "mars",    "aster",
-                                       "jupiter", "saturn", "uranus", "neptune", "pluto"};
 
 namespace {
 
@@ -76,73 +74,6 @@ bool createWindows(SaverApp& app, const SaverRunOptions& options,
   return !created.empty();
 }
 
-void centreCursor() {
-  const Point centre = windowCentreOnScreen(mainWindow);
-  setCursorPos(centre.x, centre.y);
-}
-
-void loadEverything() {
-  loadLoadingPicture();
-  loadTextureLists();
-  buildFonts();
-  loadOverlayTextures();
-  loadStartupMeshes();
-  setUpGlobalParticles();
-  placeCameraAtStart();
-  loadSphereArrays();
-  loadEnvironments();
-  loadWorldList();
-  loadDynamicObjects();
-  loadTextBooks();
-  selectFirstWorld();  // before the HUD: it resolves names in this world
-  loadHudLayers();
-}
-
-void startSceneChain(const SaverRunOptions& options) {
-  sceneClock = 0.0f;
-  const FirstScene first = chooseFirstScene(options.startScene);
-  setFirstScene(first.sceneFile.c_str(), first.nextName.c_str());
-  selectSystemWorld();
-  startNextScene();
-}
-
-// One frame step of the loop; returns false when the run is to end after it.
-bool frameStep(const SaverRunOptions& options) {
-  bool keepRunning = true;
-  if (keyState[0] && !options.hosted) keepRunning = false;
-
-  if (mouseDeltaX != 0.0f) {
-    mouseTravel += mouseDeltaX;
-    mouseDeltaX = 0.0f;
-    if (!options.hosted) centreCursor();
-  }
-  if (mouseDeltaY != 0.0f) {
-    mouseTravel += mouseDeltaY;
-    mouseDeltaY = 0.0f;
-    if (!options.hosted) centreCursor();
-  }
-  if (settings::MouseExit && mouseTravel > 7.0f && !options.hosted) keepRunning = false;
-
-  const double dt = frameTimer.elapsed();
-  frameTimer.mark();
-  sceneClock += static_cast<float>(dt);
-
-  if (stepCameraTrack(dt)) {
-    startNextScene();
-    stepCameraTrack(0.0);
-  }
-  updateActiveLists(dt);
-  glLoadIdentity();
-  applyCameraLookAt();
-  updateHudLayers(static_cast<float>(dt));
-  updateGlobalParticles(dt);
-  trackCameraTargets();
-
-  drawFrame();
-  swapBuffers(drawingContext);
-  return keepRunning;
-}
-
 void shutDown(const std::vector<WindowHandle>& created) {
   if (settings::EnableMusic) shutdownMusic();
   if (!settings::DefGamma) setGammaRamp(1.0f, 1.0f, 1.0f);
@@ -162,60 +93,7 @@ void shutDown(const std::vector<WindowHandle>& created) {
   mainWindow = 0;
 }
 
-// Destination n of 1 to 10 with its intro; n = 0 keeps the plain intro.
-void pickRandomIntro(FirstScene& first) {
-  const int n = static_cast<int>(randomInt() / 32767.0 * 10.9);
-  if (n > 0 && n <= 10) {
-    char name[16];
-    std::snprintf(name, sizeof name, "intro%d.txt", n);
-    first.sceneFile = name;
-    visitedDestinations[n - 1] = 1;
-    first.nextName = kDestinations[n - 1];
-  }
-}
-
 }  // namespace
-
-FirstScene chooseFirstScene(const std::string& startScene) {
-  FirstScene first{"intro0.txt", "sun"};
-  if (settings::Random) pickRandomIntro(first);
-  if (!startScene.empty()) first.sceneFile = startScene;
-  return first;
-}
-
-void drawFrame() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  if (!currentWorld) return;  // a black frame
-
-  drawWorld();
-  glLoadIdentity();
-  applyCameraLookAt();
-
-  if (fpsTimer.elapsed() > 1.0) {
-    framesPerSecond = framesThisSecond;
-    framesThisSecond = 0;
-    mouseTravel = 0.0f;
-    fpsTimer.mark();
-  }
-  drawTransitions();
-  glFlush();
-
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  begin2D();
-  glLoadIdentity();
-  drawHudLayers();
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  if (settings::ShowFPS) drawFrameRate(framesPerSecond);
-  drawSignText();
-  end2D();
-  if (settings::ShowClock) drawClock();
-
-  glEnable(GL_BLEND);
-  ++framesThisSecond;
-  glFlush();
-}
 
 int runSaver(SaverApp& app, const SaverRunOptions& options, SaverRunStats* stats) {
   const Clock::time_point runStart = Clock::now();
@@ -249,7 +127,7 @@ int runSaver(SaverApp& app, const SaverRunOptions& options, SaverRunStats* stats
   seedRandom(static_cast<std::uint32_t>(frameTimer.start));
   fpsTimer.mark();
   particlesEnabled = 1;
-  startSceneChain(options);
+  startSceneChain(options.startScene);
   if (!options.hosted) centreCursor();
 
   const Clock::time_point loopStart = Clock::now();

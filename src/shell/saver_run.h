@@ -29,17 +29,3 @@ struct SaverRunStats {
 };
 
 int runSaver(SaverApp& app, const SaverRunOptions& options = {}, SaverRunStats* stats = nullptr);
-void drawFrame();
-
-// The destinations that a random first scene or a later random pick may name,
-// in the order of visitedDestinations.
-extern const char* const kDestinations[10];
-
-// Startup's choice of the first scene: "intro0.txt" for "sun" unless Random
-// is on, else a random destination whose visited flag it sets. A start
-// scene given on the command line replaces the script, not the destination.
-struct FirstScene {
-  std::string sceneFile;
-  std::string nextName;
-};
-FirstScene chooseFirstScene(const std::string& startScene = {});
