@@ -7,12 +7,14 @@
 #include <filesystem>
 
 #include "math/random.h"
+#include "math/random_control.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/png_image.h"
 #include "platform/platform.h"
 #include "shell/frame_timer.h"
 #include "shell/run_state.h"
 #include "shell/saver_app.h"
+#include "shell/saver_loading.h"
 #include "shell/saver_run.h"
 #include "shell/saver_window.h"
 #include "shell/settings.h"
@@ -217,14 +219,7 @@ TEST_F(SaverRunTest, SceneClockAdvancesByTheFrameTime) {
   EXPECT_NEAR(sceneClock, 0.9, 1e-5);
 }
 
-// The generator state whose next draw returns value, found by inverting the
-// generator's step for the state that yields exactly value << 16.
-std::uint32_t stateBeforeDraw(int value) {
-  std::uint32_t inverse = 1;  // 214013^-1 mod 2^32 by Newton's iteration
-  for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
-  const std::uint32_t next = static_cast<std::uint32_t>(value) << 16;
-  return (next - 2531011u) * inverse;
-}
+using random_test::stateBeforeDraw;
 
 TEST(FirstScene, RandomOffAlwaysStartsWithTheSunIntro) {
   settings::Random = 0;
