@@ -34,20 +34,27 @@ void useDesktopMode() {
   settings::Depth = mode.bitsPerPixel;
 }
 
-int runOffline(SaverApp& app, const LaunchOptions& launch, const SaverRunOptions& runOptions) {
+// Every swap becomes a picture: the loading screen's, then the given number
+// of seconds of the journey.
+int runOffline(SaverApp& app, const LaunchOptions& launch, SaverRunOptions runOptions) {
   const auto frames = static_cast<std::uint64_t>(launch.seconds * launch.framesPerSecond + 0.5);
-  if (!platform::headless::recordFrames(launch.renderDirectory, frames)) {
+  if (!platform::headless::recordFrames(launch.renderDirectory, 0)) {
     std::fprintf(stderr, "vantorel: cannot make the directory %s\n", launch.renderDirectory.c_str());
     return 1;
   }
   if (frames == 0) return 0;
+  runOptions.frameLimit = frames;
   SaverRunStats stats;
   runSaver(app, runOptions, &stats);
   if (platform::headless::frameOutputFailed()) return 1;
   const double loopFps = stats.loopSeconds > 0 ? stats.loopFrames / stats.loopSeconds : 0.0;
-  std::printf("vantorel: %llu frames drawn into %s at %dx%d; load %.3f s; frame loop %.1f frames per second\n",
-              static_cast<unsigned long long>(platform::headless::framesWritten()),
-              launch.renderDirectory.c_str(), launch.width, launch.height, stats.loadSeconds, loopFps);
+  const std::uint64_t written = platform::headless::framesWritten();
+  std::printf(
+      "vantorel: %llu frames drawn into %s at %dx%d (%llu of loading, %llu of the journey); load %.3f s; "
+      "frame loop %.1f frames per second\n",
+      static_cast<unsigned long long>(written), launch.renderDirectory.c_str(), launch.width, launch.height,
+      static_cast<unsigned long long>(written - stats.loopFrames), static_cast<unsigned long long>(stats.loopFrames),
+      stats.loadSeconds, loopFps);
   return 0;
 }
 

@@ -141,7 +141,7 @@ int runSaver(SaverApp& app, const SaverRunOptions& options, SaverRunStats* stats
       continue;
     }
     ++frames;
-    if (!frameStep(options)) break;
+    if (!frameStep(options) || frames == options.frameLimit) break;
   }
   if (stats) {
     stats->loadSeconds = std::chrono::duration<double>(loopStart - runStart).count();

@@ -19,6 +19,9 @@ struct SaverRunOptions {
   std::uint64_t hostWindow = 0;
   // The first scene's script instead of the intro, when not empty.
   std::string startScene;
+  // Ends the run after this many frames of the frame loop (0: no limit), as
+  // the offline renderer does.
+  std::uint64_t frameLimit = 0;
 };
 
 // Figures of one run, for the offline renderer's summary line.
