@@ -1,9 +1,12 @@
 // The X11 backend's windows: the saver window with GL drawing that reaches
 // the screen, size, paint and close messages, a foreign window adopted for
 // drawing, and the preview child of a foreign window.
-#include <GL/gl.h>
-
 #include "x11_test_support.h"
+
+#include <GL/gl.h>
+#include <GL/glx.h>
+
+#include <cstdlib>
 
 namespace vt_test {
 namespace {
@@ -77,6 +80,28 @@ TEST_F(X11WindowTest, SaverWindowCoversTheScreenAndShowsWhatGlDrew) {
   XWindowAttributes attributes;
   ASSERT_TRUE(XGetWindowAttributes(peer, native, &attributes));
   EXPECT_TRUE(attributes.override_redirect);
+}
+
+TEST_F(X11WindowTest, SwapIntervalNeedsAnExtension) {
+  ScopedClass saverClass("MyWindow", true);
+  WindowHandle window = create("MyWindow", "Vantorel", 0, 0, 64, 64, false);
+  ASSERT_NE(window, 0u);
+  drawYellow(window);
+  std::string extensions = glXQueryExtensionsString(peer, DefaultScreen(peer));
+  bool any = false;
+  for (const char* name : {"GLX_EXT_swap_control ", "GLX_MESA_swap_control ", "GLX_SGI_swap_control "})
+    any = any || (extensions + " ").find(name) != std::string::npos;
+  EXPECT_EQ(platform::setSwapInterval(1), any) << extensions;
+}
+
+TEST(X11Backend, IsNotAvailableWithoutADisplay) {
+  std::string display = getenv("DISPLAY") ? getenv("DISPLAY") : "";
+  setenv("DISPLAY", ":4095", 1);
+  platform::StartOptions options;
+  options.kind = platform::BackendKind::X11;
+  EXPECT_FALSE(platform::start(options));
+  EXPECT_EQ(platform::activeBackend(), platform::BackendKind::Automatic);
+  setenv("DISPLAY", display.c_str(), 1);
 }
 
 TEST_F(X11WindowTest, ResizeExposeAndCloseBecomeMessages) {

@@ -16,7 +16,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <ctime>
 #include <map>
 #include <memory>
 #include <set>

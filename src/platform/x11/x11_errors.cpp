@@ -1,6 +1,8 @@
 // The recording X error handler and the error trap.
 #include "platform/x11/x11_errors.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 
 namespace platform::x11 {
@@ -36,7 +38,19 @@ int recordError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
-void installErrorHandler() { XSetErrorHandler(recordError); }
+namespace {
+
+int onConnectionLost(Display*) {
+  std::fprintf(stderr, "X connection lost\n");
+  _exit(1);
+}
+
+}  // namespace
+
+void installErrorHandler() {
+  XSetErrorHandler(recordError);
+  XSetIOErrorHandler(onConnectionLost);
+}
 
 ErrorTrap::ErrorTrap(Display* display) : display_(display), outer_(innermostTrap) {
   // Errors of earlier requests belong to whoever made them, not to this trap.

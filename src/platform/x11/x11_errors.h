@@ -9,7 +9,10 @@
 
 namespace platform::x11 {
 
-// Installs the recording handler; safe to call more than once.
+// Installs the recording handler, and a handler for a lost connection that
+// ends the process at once: with the server gone there is nothing left to
+// restore, and exit() would run hooks and destructors that talk to it again.
+// Safe to call more than once.
 void installErrorHandler();
 
 // Errors of this thread's requests on `display` made while the trap is alive

@@ -79,6 +79,9 @@ void X11Backend::processPending() {
 }
 
 void X11Backend::waitForInput() {
+  // Round trips made since the last look may have queued events already;
+  // the connection would not wake the poll for those.
+  if (XEventsQueued(connection_, QueuedAlready) > 0) return;
   pollfd sources[2] = {{ConnectionNumber(connection_), POLLIN, 0}, {terminationWakeFd(), POLLIN, 0}};
   // An interrupted wait simply ends; the caller looks at everything again.
   poll(sources, sources[1].fd >= 0 ? 2 : 1, -1);

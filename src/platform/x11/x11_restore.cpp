@@ -66,9 +66,9 @@ std::atomic<unsigned> liveGeneration{0};
 std::atomic<unsigned> signalGeneration{0};
 unsigned nextGeneration = 1;
 
-std::mutex guardMutex;      // guards the two below
+std::mutex guardMutex;           // guards the two below
 Display* mainDisplay = nullptr;  // the armed backend's connection, for the exit hook
-std::string displayName;        // for the watchdog's own connection
+std::string displayName;         // for the watchdog's own connection
 
 // Pipes and watchdog belong to one process; a forked child makes its own.
 pid_t guardsPid = 0;
