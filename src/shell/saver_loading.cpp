@@ -71,9 +71,10 @@ void startSceneChain(const std::string& startScene) {
   const FirstScene first = chooseFirstScene(startScene);
   std::snprintf(camera.sceneFile, sizeof camera.sceneFile, "%s", first.sceneFile.c_str());
   std::snprintf(camera.nextName, sizeof camera.nextName, "%s", first.nextName.c_str());
-  // Without a "system" world nothing is drawn: the frames stay black.
+  // Without a "system" world no scene can play: the frames stay black.
   currentWorld = findWorldByName(worldList, "system");
-  if (currentWorld) std::snprintf(camera.sceneDir, sizeof camera.sceneDir, "%s", currentWorld->sceneDir);
+  if (!currentWorld) return;
+  std::snprintf(camera.sceneDir, sizeof camera.sceneDir, "%s", currentWorld->sceneDir);
   camera.startNextScene();
 }
 

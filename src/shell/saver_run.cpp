@@ -111,6 +111,12 @@ int runSaver(SaverApp& app, const SaverRunOptions& options, SaverRunStats* stats
     return 0;
   }
 
+  if (options.hosted) {
+    // The host's window decides the size of the picture.
+    const Rect client = clientRect(mainWindow);
+    settings::Width = client.width();
+    settings::Height = client.height();
+  }
   FrameTimer::initFrequency();
   for (auto& key : keyState) key = 0;
   for (WindowHandle window : created) showWindow(window, app.showCommand);

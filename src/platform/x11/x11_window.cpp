@@ -42,7 +42,7 @@ bool X11Backend::createNative(Window& window) {
 }
 
 bool X11Backend::adoptForeign(Window& window, NativeWindow& native) {
-  ::Window id = static_cast<::Window>(window.spec.foreignWindow);
+  ::Window id = window.spec.foreignWindow == kRootWindow ? root_ : static_cast<::Window>(window.spec.foreignWindow);
   XWindowAttributes attributes;
   {
     ErrorTrap trap(connection_);
