@@ -3,6 +3,7 @@
 // the scan effect (read back through OpenGL feedback) and a lit textured body.
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -15,10 +16,10 @@
 namespace sphere_test {
 namespace {
 
-// One polygon of a GL_3D_COLOR feedback buffer: window x, y, z and RGBA per
-// vertex.
+// One vertex of a feedback buffer: window x, y, z, RGBA and, when asked for,
+// the texture coordinates s and t after the texture matrix.
 struct FedVertex {
-  float x, y, z, r, g, b, a;
+  float x, y, z, r, g, b, a, s = 0.0f, t = 0.0f;
 };
 using FedPolygon = std::vector<FedVertex>;
 
@@ -70,22 +71,26 @@ class SphereDrawTest : public SphereTest {
   }
 
   // The polygons (and points, as one-vertex polygons) that one draw sends.
-  static std::vector<FedPolygon> feedback(Sphere& sphere, const Camera& camera) {
+  static std::vector<FedPolygon> feedback(Sphere& sphere, const Camera& camera, bool withTexture = false) {
     std::vector<GLfloat> buffer(1 << 16);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), withTexture ? GL_3D_COLOR_TEXTURE : GL_3D_COLOR,
+                     buffer.data());
     glRenderMode(GL_FEEDBACK);
     sphere.draw(camera);
     const GLint used = glRenderMode(GL_RENDER);
+    const GLint stride = withTexture ? 11 : 7;  // texture coordinates come as s, t, r, q
     std::vector<FedPolygon> polygons;
     auto vertexAt = [&](GLint at) {
-      return FedVertex{buffer[at], buffer[at + 1], buffer[at + 2], buffer[at + 3],
-                       buffer[at + 4], buffer[at + 5], buffer[at + 6]};
+      FedVertex v{buffer[at], buffer[at + 1], buffer[at + 2], buffer[at + 3], buffer[at + 4], buffer[at + 5],
+                  buffer[at + 6]};
+      if (withTexture) v.s = buffer[at + 7], v.t = buffer[at + 8];
+      return v;
     };
     for (GLint at = 0; at < used;) {
       const auto token = static_cast<GLint>(buffer[at++]);
       FedPolygon polygon;
       const GLint count = token == GL_POLYGON_TOKEN ? static_cast<GLint>(buffer[at++]) : 1;
-      for (GLint k = 0; k < count; ++k, at += 7) polygon.push_back(vertexAt(at));
+      for (GLint k = 0; k < count; ++k, at += stride) polygon.push_back(vertexAt(at));
       polygons.push_back(polygon);
     }
     return polygons;
@@ -211,6 +216,69 @@ TEST_F(SphereDrawTest, TranslucentSpheresBlendAdditivelyUnlessSelfLit) {
   }
 }
 
+TEST_F(SphereDrawTest, FlashLayerIsOffsetOnTheTiledTextureAndFades) {
+  const GLuint corner = glGenLists(1);
+  glNewList(corner, GL_COMPILE);
+  glBegin(GL_POINTS);
+  glTexCoord2f(1.0f, 1.0f);
+  glVertex3f(0.0f, 0.0f, 0.0f);
+  glEnd();
+  glEndList();
+  // A complete texture, so that the texture unit (and its matrix) is live.
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  const std::uint8_t white[4] = {255, 255, 255, 255};
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+  struct Case {
+    bool on;
+    float alpha;
+  };
+  for (const Case c : {Case{true, 0.25f}, Case{false, 0.75f}}) {
+    Sphere layer = unturnedSphere(corner);
+    layer.texture = texture;
+    layer.textured = true;
+    layer.flash = true;
+    layer.flashOn = c.on;
+    layer.flashElapsed = 0.125f;
+    layer.flashDuration = 0.5f;
+    layer.flashU = 0.25f;
+    layer.flashV = 0.5f;
+    layer.tiling = 2.0f;
+    glDisable(GL_LIGHTING);  // the layer's colour as sent
+    const std::vector<FedPolygon> points = feedback(layer, camera_, true);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_NEAR(points[0][0].a, c.alpha, 1e-4f) << c.on;
+    // Scaled by the tiling after the offset: (1 + 0.25, 1 + 0.5) × 2.
+    EXPECT_NEAR(points[0][0].s, 2.5f, 1e-5f);
+    EXPECT_NEAR(points[0][0].t, 3.0f, 1e-5f);
+  }
+}
+
+TEST_F(SphereDrawTest, SysSpheresMoveByTheirParentAndSkiesStayWithTheCamera) {
+  Sphere parent;
+  parent.position = {1, 2, 3};
+  camera_.eye = {7, 8, 9};
+  camera_.position = {4, 5, 6};
+  Sphere moon = unturnedSphere(triangleList());
+  moon.sys = true;
+  moon.parent = &parent;
+  moon.position = {10, 0, 0};
+  moon.draw(camera_);
+  EXPECT_FLOAT_EQ(moon.position.x, 11.0f);
+  EXPECT_FLOAT_EQ(moon.position.z, 3.0f);
+  moon.parent = nullptr;
+  moon.draw(camera_);
+  EXPECT_FLOAT_EQ(moon.position.x, 11.0f);
+
+  Sphere sky = unturnedSphere(triangleList());
+  sky.env = true;
+  sky.draw(camera_);
+  EXPECT_FLOAT_EQ(sky.position.x, 4.0f);
+  EXPECT_FLOAT_EQ(sky.position.z, 6.0f);
+}
+
 TEST_F(SphereDrawTest, AtmosphereFrameLooksFromTheCameraThroughTheSphere) {
   glMatrixMode(GL_PROJECTION);
   glOrtho(-10, 10, -10, 10, -10, 10);
@@ -228,12 +296,14 @@ TEST_F(SphereDrawTest, AtmosphereFrameLooksFromTheCameraThroughTheSphere) {
   shell.atmo = true;
   shell.radius = 5.0f;
   shell.orientAngle = 90.0f;  // ignored for shells
-  camera_.position = {10, 0, 0};
+  camera_.position = {10, 0, 10};
   camera_.up = {0, 1, 0};
   const std::vector<FedPolygon> points = feedback(shell, camera_);
   ASSERT_EQ(points.size(), 3u);
-  // x towards the far side from the camera, y along D × up, z along D × y.
-  const Vector3 expected[] = {{-5, 0, 0}, {0, 0, -5}, {0, -5, 0}};
+  // x along D, from the camera through the sphere; y along D × up; z along
+  // D × y. Each 5 units long.
+  const float h = 5.0f * std::sqrt(0.5f);
+  const Vector3 expected[] = {{-h, 0, -h}, {h, 0, -h}, {0, -5, 0}};
   for (int k = 0; k < 3; ++k) {
     EXPECT_NEAR(points[k][0].x, (expected[k].x / 10 + 1) * 0.5f * kWindowSize, 0.01f) << k;
     EXPECT_NEAR(points[k][0].y, (expected[k].y / 10 + 1) * 0.5f * kWindowSize, 0.01f) << k;
