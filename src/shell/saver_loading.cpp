@@ -68,11 +68,14 @@ FirstScene chooseFirstScene(const std::string& startScene) {
 
 void startSceneChain(const std::string& startScene) {
   sceneClock = 0.0f;
-  const FirstScene first = chooseFirstScene(startScene);
+  // "WORLD/FILE" starts in another world than "system".
+  const std::size_t slash = startScene.find('/');
+  const std::string world = slash == std::string::npos ? "system" : startScene.substr(0, slash);
+  const FirstScene first = chooseFirstScene(slash == std::string::npos ? startScene : startScene.substr(slash + 1));
   std::snprintf(camera.sceneFile, sizeof camera.sceneFile, "%s", first.sceneFile.c_str());
   std::snprintf(camera.nextName, sizeof camera.nextName, "%s", first.nextName.c_str());
-  // Without a "system" world no scene can play: the frames stay black.
-  currentWorld = findWorldByName(worldList, "system");
+  // Without that world no scene can play: the frames stay black.
+  currentWorld = findWorldByName(worldList, world.c_str());
   if (!currentWorld) return;
   std::snprintf(camera.sceneDir, sizeof camera.sceneDir, "%s", currentWorld->sceneDir);
   camera.startNextScene();

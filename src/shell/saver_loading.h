@@ -17,6 +17,8 @@ struct FirstScene {
 FirstScene chooseFirstScene(const std::string& startScene = {});
 
 // Chooses the first scene, puts the "system" world on show and starts it.
+// A start scene "WORLD/FILE" starts FILE in that world instead, "FILE" in
+// the "system" world.
 void startSceneChain(const std::string& startScene);
 
 // Empties the world list, the environment list and the object lists, in
