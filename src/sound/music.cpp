@@ -31,6 +31,8 @@ void initMusic(platform::WindowHandle mainWindow) {
   if (music.library != nullptr) return;
   const std::string path = std::string(settings::Path) + "/" + kAudioModuleFileName;
   platform::LibraryHandle library = platform::loadLibrary(path);
+  // No shutdown sequence and no message; exit rather than _Exit, so that
+  // the platform's exit hooks still give back the display mode and gamma.
   if (library == nullptr) std::exit(0);
 
   AudioModuleFunctions module;

@@ -12,7 +12,6 @@ constexpr int kFractionBits = 32;
 constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << kFractionBits) - 1;
 constexpr float kFractionScale = 1.0f / 4294967296.0f;
 constexpr float kSampleScale = 1.0f / 32768.0f;
-constexpr float kNoGainYet = -1.0f;  // a new playback starts at its target gain
 }  // namespace
 
 void Mixer::clear() {
@@ -65,7 +64,7 @@ std::uint32_t Mixer::play(std::uint32_t sampleHandle, const PlaybackRequest& req
   slot->leftPan = request.pan > 0 ? float(100 - request.pan) / 100.0f : 1.0f;
   slot->rightPan = request.pan < 0 ? float(100 + request.pan) / 100.0f : 1.0f;
   slot->loop = request.loop;
-  slot->appliedGain = kNoGainYet;
+  slot->appliedGain = 0.0f;  // faded in over its first block, so it starts without a click
   return slot->handle;
 }
 
@@ -73,7 +72,7 @@ bool Mixer::mixPlayback(Playback& playback, float* frames, std::size_t frameCoun
   const std::int16_t* pcm = playback.sample->sound.samples.data();
   const std::size_t length = playback.sample->sound.frameCount();
   const std::uint64_t end = std::uint64_t{length} << kFractionBits;
-  const float startGain = playback.appliedGain == kNoGainYet ? targetGain : playback.appliedGain;
+  const float startGain = playback.appliedGain;
   const float gainStep = (targetGain - startGain) / float(frameCount);
   playback.appliedGain = targetGain;
 

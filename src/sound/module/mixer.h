@@ -38,7 +38,8 @@ class Mixer {
 
   // Overwrites frameCount stereo frames with the mix at the output volume
   // (0 to 100). A change of the combined gain is ramped over the block, so
-  // volume changes do not click.
+  // neither volume changes nor new playbacks (which rise from silence over
+  // their first block) click.
   void mix(float* frames, std::size_t frameCount, std::uint32_t outputVolume);
 
   std::size_t playbackCount() const { return playbacks_.size(); }

@@ -71,13 +71,14 @@ std::size_t readMemory(void* destination, std::size_t size, std::size_t count, v
 
 int seekMemory(void* source, ogg_int64_t offset, int origin) {
   auto* reader = static_cast<MemoryReader*>(source);
+  const auto length = static_cast<ogg_int64_t>(reader->length);
   ogg_int64_t base = 0;
   if (origin == SEEK_CUR) base = static_cast<ogg_int64_t>(reader->position);
-  else if (origin == SEEK_END) base = static_cast<ogg_int64_t>(reader->length);
+  else if (origin == SEEK_END) base = length;
   else if (origin != SEEK_SET) return -1;
-  ogg_int64_t target = base + offset;
-  if (target < 0 || target > static_cast<ogg_int64_t>(reader->length)) return -1;
-  reader->position = static_cast<std::size_t>(target);
+  // Compared before adding, so no offset can overflow.
+  if (offset < -base || offset > length - base) return -1;
+  reader->position = static_cast<std::size_t>(base + offset);
   return 0;
 }
 

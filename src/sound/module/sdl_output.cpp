@@ -22,7 +22,10 @@ void stopAudioSubsystem() {
 
 bool SdlOutput::open(std::uint32_t rate, FillFunction fill, void* context) {
   close();
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    stopAudioSubsystem();  // a failed start may still leave SDL's own state behind
+    return false;
+  }
   fill_ = fill;
   context_ = context;
   SDL_AudioSpec wanted{};
