@@ -10,8 +10,6 @@ void loadHudLayers() {}
 void setUpGlobalParticles() {}
 void updateGlobalParticles(double) {}
 void drawGlobalParticles() {}
-void initMusic() {}
-void shutdownMusic() {}
 void updateHudLayers(float) {}
 void drawTransitions() {}
 void begin2D() {}

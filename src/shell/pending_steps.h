@@ -15,9 +15,6 @@ void loadHudLayers();
 void setUpGlobalParticles();
 void updateGlobalParticles(double dt);
 void drawGlobalParticles();
-// Music.
-void initMusic();
-void shutdownMusic();
 // The frame's overlays.
 void updateHudLayers(float dt);
 void drawTransitions();

@@ -18,6 +18,7 @@
 #include "shell/saver_loading.h"
 #include "shell/saver_window.h"
 #include "shell/settings.h"
+#include "sound/music.h"
 
 using namespace platform;
 
@@ -127,7 +128,7 @@ int runSaver(SaverApp& app, const SaverRunOptions& options, SaverRunStats* stats
   loadEverything();
 
   sceneClock = 0.0f;
-  if (settings::EnableMusic) initMusic();
+  if (settings::EnableMusic) initMusic(mainWindow);
 
   frameTimer.mark();
   seedRandom(static_cast<std::uint32_t>(frameTimer.start));

@@ -25,7 +25,7 @@ class SaverProgram {
  public:
   SaverProgram(const std::string& runSwitch, const std::string& settings) {
     settingsPath_ = directory_.path() / "settings.conf";
-    std::ofstream(settingsPath_) << settings << "Path=" << directory_.path().string() << "\n";
+    std::ofstream(settingsPath_) << settings << "EnableMusic=0\nPath=" << directory_.path().string() << "\n";
     pid_ = fork();
     if (pid_ == 0) {
       setenv("VANTOREL_SETTINGS", settingsPath_.c_str(), 1);
