@@ -4,7 +4,7 @@
 
 class ArchiveFile;
 class WorldObject;
-struct HudLayer;
+class HudLayer;
 
 // Sign text: the book of `name` becomes the scene's text, shown timed
 // (appearing by showTime, or shown and folding away by it) ...

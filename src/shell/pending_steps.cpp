@@ -6,15 +6,12 @@ void loadLoadingPicture() {}
 void buildFonts() {}
 void loadOverlayTextures() {}
 void loadTextBooks() {}
-void loadHudLayers() {}
 void setUpGlobalParticles() {}
 void updateGlobalParticles(double) {}
 void drawGlobalParticles() {}
-void updateHudLayers(float) {}
 void drawTransitions() {}
 void begin2D() {}
 void end2D() {}
-void drawHudLayers() {}
 void drawFrameRate(int) {}
 void drawSignText() {}
 void drawClock() {}

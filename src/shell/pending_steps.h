@@ -10,17 +10,14 @@ void loadLoadingPicture();
 void buildFonts();
 void loadOverlayTextures();
 void loadTextBooks();
-void loadHudLayers();
 // The dust around the camera.
 void setUpGlobalParticles();
 void updateGlobalParticles(double dt);
 void drawGlobalParticles();
 // The frame's overlays.
-void updateHudLayers(float dt);
 void drawTransitions();
 void begin2D();
 void end2D();
-void drawHudLayers();
 void drawFrameRate(int framesPerSecond);
 void drawSignText();
 void drawClock();

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "direction/camera.h"
+#include "direction/hud_layer.h"
 #include "platform/platform.h"
 #include "shell/frame_timer.h"
 #include "shell/pending_steps.h"
@@ -63,7 +64,7 @@ bool frameStep(const SaverRunOptions& options) {
   glLoadIdentity();
   camera.eye = camera.position;
   camera.lookAt();
-  updateHudLayers(static_cast<float>(dt));
+  updateAllHudLayers(static_cast<float>(dt));
   updateGlobalParticles(dt);
   camera.trackTargets();
   camera.eye = camera.position;
@@ -108,7 +109,7 @@ void drawFrame() {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   begin2D();
   glLoadIdentity();
-  drawHudLayers();
+  drawAllHudLayers();
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);

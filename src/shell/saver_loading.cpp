@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "direction/camera.h"
+#include "direction/hud_layer.h"
 #include "direction/scene_director.h"
 #include "math/random.h"
 #include "resources/mesh_file.h"
@@ -56,7 +57,7 @@ void loadEverything() {
   loadTextBooks();
   // The HUD script resolves its object names in this world's objects.
   currentWorld = worldList.empty() ? nullptr : worldList.front();
-  loadHudLayers();
+  loadHudLayers(hudLayers, "hud.txt");
 }
 
 FirstScene chooseFirstScene(const std::string& startScene) {
