@@ -6,9 +6,6 @@ void loadLoadingPicture() {}
 void buildFonts() {}
 void loadOverlayTextures() {}
 void loadTextBooks() {}
-void setUpGlobalParticles() {}
-void updateGlobalParticles(double) {}
-void drawGlobalParticles() {}
 void drawTransitions() {}
 void begin2D() {}
 void end2D() {}

@@ -10,10 +10,6 @@ void loadLoadingPicture();
 void buildFonts();
 void loadOverlayTextures();
 void loadTextBooks();
-// The dust around the camera.
-void setUpGlobalParticles();
-void updateGlobalParticles(double dt);
-void drawGlobalParticles();
 // The frame's overlays.
 void drawTransitions();
 void begin2D();

@@ -12,6 +12,7 @@
 #include "shell/saver_run.h"
 #include "shell/saver_window.h"
 #include "shell/settings.h"
+#include "world/particle_system.h"
 #include "world/world.h"
 
 namespace {
@@ -65,7 +66,7 @@ bool frameStep(const SaverRunOptions& options) {
   camera.eye = camera.position;
   camera.lookAt();
   updateAllHudLayers(static_cast<float>(dt));
-  updateGlobalParticles(dt);
+  globalParticles.update(dt);
   camera.trackTargets();
   camera.eye = camera.position;
 
@@ -91,7 +92,7 @@ void drawFrame() {
   drawAll(firstPassObjects);
   drawAll(worldObjects);
   drawAll(dynamicObjects);
-  if (particlesEnabled) drawGlobalParticles();
+  if (particlesEnabled) globalParticles.draw(camera);
   drawAll(postPassObjects);
 
   glLoadIdentity();

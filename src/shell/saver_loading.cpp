@@ -13,6 +13,7 @@
 #include "shell/run_state.h"
 #include "shell/settings.h"
 #include "world/environment.h"
+#include "world/particle_system.h"
 #include "world/sphere.h"
 #include "world/world.h"
 #include "world/world_file.h"
@@ -47,7 +48,7 @@ void loadEverything() {
   buildFonts();
   loadOverlayTextures();
   loadStartupMeshes();
-  setUpGlobalParticles();
+  initGlobalParticles();
   placeCameraAtStart();
   loadSphereArrays("meshes\\sphere.dat");
   loadEnvironments(environmentList, "env.txt");
