@@ -40,6 +40,8 @@ class TextureSet {
   // The first entry whose path equals `path` exactly, or null.
   const Texture* find(const char* path) const;
   std::size_t size() const { return entries_.size(); }
+  // Forgets every entry (their OpenGL textures go with the context).
+  void clear() { entries_.clear(); }
   const Texture& operator[](std::size_t index) const { return *entries_[index]; }
 
  private:

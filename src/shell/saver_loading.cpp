@@ -21,6 +21,11 @@
 namespace {
 
 void placeCameraAtStart() {
+  // Nothing of an earlier run in the same process carries over.
+  clearTrack(camera.track);
+  camera.clearTargets();
+  camera.worldPending = false;
+  camera.trackFinished = false;
   camera.position = Vector3(0.0f, 0.0f, 1500.0f);
   camera.look = Vector3(0.0f, 0.0f, -1.0f);
   camera.up = Vector3(0.0f, 1.0f, 0.0f);
@@ -90,4 +95,9 @@ void emptyObjectLists() {
   firstPassObjects.clear();
   postPassObjects.clear();
   worldObjects.clear();
+  // The texture names and layers belong to the context that goes now; a
+  // later run in the same process loads its own.
+  hudLayers.clear();
+  textureRegistry.clear();
+  signSet.clear();
 }

@@ -22,5 +22,6 @@ FirstScene chooseFirstScene(const std::string& startScene = {});
 void startSceneChain(const std::string& startScene);
 
 // Empties the world list, the environment list and the object lists, in
-// that order; the objects themselves live until the process ends.
+// that order, then the HUD layers and the texture sets; the objects
+// themselves live until the process ends.
 void emptyObjectLists();

@@ -101,6 +101,9 @@ int runSaver(SaverApp& app, const SaverRunOptions& options, SaverRunStats* stats
 
   for (auto& flag : visitedDestinations) flag = 0;
   currentWorld = nullptr;
+  // Every draw made while loading follows the same sequence at every start,
+  // also when one process runs the saver more than once (tests do).
+  seedRandom(1);
   mouseDeltaX = mouseDeltaY = 0.0f;
 
   registerWindowClasses();
