@@ -6,9 +6,10 @@ ParticleSystem globalParticles;
 
 void initGlobalParticles() {
   globalParticles.emitterKind = ParticleSystem::kDust;
-  // Looked up as a full path, so the registry's "textures\..." entries do
-  // not match it.
-  globalParticles.setTexture("particle.jpg");
+  // The registry holds full archive paths: the bare name "particle.jpg"
+  // would find nothing and leave the dust as flat white quads that wash the
+  // picture out.
+  globalParticles.textured = globalParticles.setTexture("textures\\particle.jpg");
   globalParticles.size = 50.3f;
   globalParticles.initParticles(500);
 }

@@ -72,6 +72,6 @@ class ParticleSystem : public WorldObject {
 // The dust around the camera, drawn while particlesEnabled is set.
 extern ParticleSystem globalParticles;
 
-// Sets globalParticles up as the loading screen does: dust, the texture
-// named "particle.jpg", size 50.3, 500 particles.
+// Sets globalParticles up as the loading screen does: dust, the picture
+// "particle.jpg" (as the registry's full path), size 50.3, 500 particles.
 void initGlobalParticles();

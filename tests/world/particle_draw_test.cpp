@@ -189,7 +189,8 @@ TEST_F(ParticleDrawTest, TheGlobalDustDraws500QuadsOfHalfSize50Point3AroundTheCa
   EXPECT_EQ(globalParticles.emitterKind, ParticleSystem::kDust);
   EXPECT_FLOAT_EQ(globalParticles.size, 50.3f);
   ASSERT_EQ(globalParticles.count, 500);
-  EXPECT_EQ(globalParticles.texture, 0u);  // "particle.jpg" is no registry path
+  EXPECT_EQ(globalParticles.texture, 0u);  // this test's registry has no "textures\\particle.jpg"
+  EXPECT_FALSE(globalParticles.textured);
   camera_.position = {10, 20, 30};
   const std::vector<Vector3> seeded = globalParticles.positions;
   const std::vector<FedQuad> drawn = quads(globalParticles);
