@@ -18,7 +18,7 @@
 #include "direction/camera.h"
 #include "hud_test_support.h"
 #include "platform/headless/headless.h"
-#include "platform/headless/png_image.h"
+#include "platform/golden_frames.h"
 #include "resources/mesh_file.h"
 #include "shell/gl_setup.h"
 #include "world/sphere.h"
@@ -64,18 +64,6 @@ GLuint bandedTexture() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, texels, texels, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   return texture;
-}
-
-// Pixels whose channels differ from the golden picture's by more than a
-// rounding step or two.
-int differingPixels(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
-  int count = 0;
-  for (std::size_t i = 0; i + 3 < a.size(); i += 4) {
-    bool differs = false;
-    for (int k = 0; k < 3; ++k) differs |= std::abs(int(a[i + k]) - int(b[i + k])) > 12;
-    count += differs;
-  }
-  return count;
 }
 
 class HudGoldenTest : public HudTest {
@@ -144,25 +132,7 @@ TEST_F(HudGoldenTest, LayerFramesTheSphereOnScreen) {
   leaveCanvas();
   EXPECT_FLOAT_EQ(frame.color.a, 0.75f);
 
-  std::vector<std::uint8_t> picture;
-  ASSERT_TRUE(platform::headless::captureFrame(kWidth, kHeight, picture));
-  const std::string golden = std::string(VT_SOURCE_DIR) + "/tests/golden/hud_frame_sphere.png";
-  if (std::getenv("VT_UPDATE_GOLDEN")) {
-    ASSERT_TRUE(image::writePng(golden, kWidth, kHeight, picture));
-    return;
-  }
-  int width = 0, height = 0;
-  std::vector<std::uint8_t> expected;
-  ASSERT_TRUE(image::readPng(golden, width, height, expected)) << "no golden picture; see the top of this file";
-  ASSERT_EQ(width, kWidth);
-  ASSERT_EQ(height, kHeight);
-  const int differing = differingPixels(picture, expected);
-  if (differing > kWidth * kHeight / 500) {
-    const std::filesystem::path output = std::filesystem::path(VT_BINARY_DIR) / "test-output";
-    std::filesystem::create_directories(output);
-    image::writePng((output / "hud_frame_sphere.actual.png").string(), kWidth, kHeight, picture);
-    ADD_FAILURE() << differing << " pixels differ from " << golden;
-  }
+  golden_test::expectGoldenFrame("hud_frame_sphere", kWidth, kHeight);
 }
 
 }  // namespace

@@ -7,8 +7,7 @@
 //
 // To regenerate the pictures after a deliberate change, run
 //   VT_UPDATE_GOLDEN=1 build/bin/flare_golden_test
-// and look at the new PNGs before accepting them. A mismatch writes the frame
-// drawn to test-output/flare_occlusion_N.actual.png in the build directory.
+// and look at the new PNGs before accepting them (tests/platform/golden_frames.h).
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -22,7 +21,7 @@
 #include "direction/camera.h"
 #include "flare_test_support.h"
 #include "platform/headless/headless.h"
-#include "platform/headless/png_image.h"
+#include "platform/golden_frames.h"
 #include "platform/headless_fixture.h"
 #include "resources/mesh_file.h"
 #include "shell/gl_setup.h"
@@ -67,18 +66,6 @@ Bytes lensPicture(double inner, double outer) {
     const double a = std::max(0.0, 1.0 - std::fabs(r - middle) / half);
     return 0xFFFFFF00u | static_cast<std::uint32_t>(255.0 * a);
   });
-}
-
-// Pixels whose colour differs from the golden picture's by more than a few
-// rounding steps.
-int differingPixels(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
-  int count = 0;
-  for (std::size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
-    bool differs = false;
-    for (int k = 0; k < 3; ++k) differs |= std::abs(int(a[i + k]) - int(b[i + k])) > 12;
-    count += differs;
-  }
-  return count;
 }
 
 class FlareGoldenTest : public headless_test::HeadlessTest {
@@ -145,25 +132,7 @@ class FlareGoldenTest : public headless_test::HeadlessTest {
     return picture[at] + picture[at + 1] + picture[at + 2];
   }
 
-  void expectGolden(const std::vector<std::uint8_t>& picture, const std::string& name) {
-    const std::string golden = std::string(VT_SOURCE_DIR) + "/tests/golden/" + name + ".png";
-    if (std::getenv("VT_UPDATE_GOLDEN")) {
-      ASSERT_TRUE(image::writePng(golden, kWidth, kHeight, picture));
-      return;
-    }
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> expected;
-    ASSERT_TRUE(image::readPng(golden, width, height, expected)) << "no golden picture; see the top of this file";
-    ASSERT_EQ(width, kWidth);
-    ASSERT_EQ(height, kHeight);
-    const int differing = differingPixels(picture, expected);
-    if (differing > kWidth * kHeight / 500) {
-      const std::filesystem::path output = std::filesystem::path(VT_BINARY_DIR) / "test-output";
-      std::filesystem::create_directories(output);
-      image::writePng((output / (name + ".actual.png")).string(), kWidth, kHeight, picture);
-      ADD_FAILURE() << differing << " pixels differ from " << golden;
-    }
-  }
+
 
   ObjectList objects_;
 
@@ -189,7 +158,8 @@ TEST_F(FlareGoldenTest, TheFlareBehindThePlanetFadesOutAndTheOneInFrontStays) {
     ASSERT_TRUE(platform::headless::captureFrame(kWidth, kHeight, picture));
     behindBrightness.push_back(brightnessAt(picture, behindX, behindY));
     frontBrightness.push_back(brightnessAt(picture, frontX, frontY));
-    if (frame == 0 || frame == 5 || frame == 15) expectGolden(picture, "flare_occlusion_" + std::to_string(frame));
+    if (frame == 0 || frame == 5 || frame == 15)
+      golden_test::expectMatchesGolden("flare_occlusion_" + std::to_string(frame), kWidth, kHeight, picture);
   }
   EXPECT_FLOAT_EQ(behind.intensity, 0.0f);
   EXPECT_GE(front.intensity, 1.0f);
