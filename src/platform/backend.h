@@ -32,6 +32,7 @@ class Backend {
   virtual void focus(Window& window) = 0;
   virtual Rect clientRect(const Window& window) = 0;
   virtual Point clientToScreen(const Window& window, Point client) = 0;
+  virtual bool paintRgbPicture(Window& window, int x, int y, int width, int height, const std::uint8_t* rgb) = 0;
 
   // Translates native events into posted messages (postMessage of the
   // portable queue). With wait set, blocks until at least one event arrived.
@@ -41,6 +42,7 @@ class Backend {
   virtual void setCursorPos(int screenX, int screenY) = 0;
 
   virtual std::vector<DisplayAdapter> displayAdapters() = 0;
+  virtual bool nativeWindowRect(std::uint64_t nativeWindow, Rect& out) = 0;
   virtual bool currentDisplayMode(DisplayMode& out) = 0;
   virtual bool listedDisplayMode(int index, DisplayMode& out) = 0;
   virtual bool changeDisplayMode(const DisplayMode* mode) = 0;

@@ -93,6 +93,11 @@ void showWindow(WindowHandle window, int showCommand);
 void setFocus(WindowHandle window);
 Rect clientRect(WindowHandle window);  // left and top are 0
 Point clientToScreen(WindowHandle window, Point client);
+// Paints width x height pixels of three bytes each (red, green, blue), rows
+// top-down, with their top-left corner at (x, y) of the window's client
+// area, clipped to it; the bitmap copy of a WM_PAINT. False when the window
+// is gone or its display cannot show such a picture.
+bool paintRgbPicture(WindowHandle window, int x, int y, int width, int height, const std::uint8_t* rgb);
 
 // ---- Messages ---------------------------------------------------------------
 
@@ -132,6 +137,9 @@ struct DisplayAdapter {
 };
 
 std::vector<DisplayAdapter> displayAdapters();
+// Where a native window of any program (kRootWindow: the root) lies in
+// virtual-screen coordinates; false when there is no such window.
+bool nativeWindowRect(std::uint64_t nativeWindow, Rect& out);
 bool currentDisplayMode(DisplayMode& out);
 // The index-th display mode in the system's own order; false past the end.
 bool listedDisplayMode(int index, DisplayMode& out);
@@ -162,6 +170,18 @@ void deleteGlContext(std::uintptr_t context);
 void swapBuffers(WindowHandle window);
 // The swap-interval extension; false when there is none.
 bool setSwapInterval(int interval);
+
+// ---- Fonts ------------------------------------------------------------------
+
+// Compiles `count` display lists from firstList on, one per character code
+// from firstCharacter on: each draws that character's glyph with glBitmap at
+// the raster position and moves the raster position right by its advance.
+// The face is found by family name among the system's fonts, where a
+// metric-compatible face stands in for a missing one ("Arial" may become
+// Liberation Sans). As with a Win32 font height, a negative pixelHeight is
+// the character (em) height and a positive one the cell height. False, with
+// no list compiled, when no face can be loaded.
+bool buildBitmapFont(const char* face, int pixelHeight, int firstCharacter, int count, std::uint32_t firstList);
 
 // ---- Services ---------------------------------------------------------------
 

@@ -6,7 +6,9 @@
 
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "shell/config_dialog.h"
 #include "shell/launch_options.h"
+#include "shell/preview.h"
 #include "shell/saver_app.h"
 #include "shell/saver_run.h"
 #include "shell/settings.h"
@@ -32,6 +34,21 @@ void useDesktopMode() {
   settings::Width = mode.width;
   settings::Height = mode.height;
   settings::Depth = mode.bitsPerPixel;
+}
+
+// A window to draw into must exist. xscreensaver runs one process per
+// monitor, each in its own window; only the one on the primary monitor plays
+// the music (a run on the whole root window has every monitor to itself).
+bool meetHostWindow(std::uint64_t hostWindow) {
+  if (hostWindow == 0) return true;
+  platform::Rect window;
+  if (!platform::nativeWindowRect(hostWindow, window)) {
+    std::fprintf(stderr, "vantorel: there is no window 0x%llx to draw into\n",
+                 static_cast<unsigned long long>(hostWindow));
+    return false;
+  }
+  if (!windowOnPrimaryMonitor(window, platform::displayAdapters())) settings::EnableMusic = 0;
+  return true;
 }
 
 // Every swap becomes a picture: the loading screen's, then the given number
@@ -78,7 +95,15 @@ int vantorelMain(const std::vector<std::string>& args) {
   }
 
   settings::loadSettings();
-  if (app.runMode == RunMode::Saver || app.runMode == RunMode::Test) app.enumerateMonitors();
+  const bool saverRun = app.runMode == RunMode::Saver || app.runMode == RunMode::Test;
+  if (saverRun) {
+    applySettingOverrides(launch.overrides);
+    if (!meetHostWindow(launch.hostWindow)) {
+      platform::stop();
+      return 1;
+    }
+    app.enumerateMonitors();
+  }
   if (settings::UseDesktop || launch.render) useDesktopMode();
   platform::setCurrentDirectory(settings::Path);
 
@@ -100,10 +125,13 @@ int vantorelMain(const std::vector<std::string>& args) {
         runSaver(app, runOptions);
       break;
     case RunMode::Preview:
-      std::fprintf(stderr, "vantorel: the preview window comes in a later version\n");
+      runPreview(app);
       break;
-    default:
-      std::fprintf(stderr, "vantorel: the configuration dialog comes in a later version\n");
+    case RunMode::Configure:
+      if (runConfigDialog(app) < 0) {
+        std::fprintf(stderr, "vantorel: cannot show the configuration dialog (GTK could not start)\n");
+        status = 1;
+      }
       break;
   }
   platform::stop();

@@ -3,6 +3,7 @@
 
 #include "shell/launch_options.h"
 #include "shell/saver_app.h"
+#include "shell/settings.h"
 
 namespace {
 
@@ -109,14 +110,103 @@ TEST(LaunchOptions, XscreensaverWindows) {
   EXPECT_EQ(parseLaunchOptions({"v", "-window-id", "7"}, "0x99").hostWindow, 7u);
 }
 
+TEST(LaunchOptions, RootMeansXscreensaversWindowWhenItNamesOne) {
+  const LaunchOptions hack = parseLaunchOptions({"v", "--root"}, "0x2c00001");
+  EXPECT_EQ(hack.hostWindow, 0x2c00001u);
+  EXPECT_FALSE(hack.hostRoot);
+  const LaunchOptions root = parseLaunchOptions({"v", "-root"}, "");
+  EXPECT_TRUE(root.hostRoot);
+  EXPECT_EQ(root.hostWindow, 0u);
+}
+
+TEST(LaunchOptions, XscreensaverSettingOptionsOverrideTheStoredSettingsForTheRun) {
+  const LaunchOptions options = parseLaunchOptions(
+      {"v", "--detail", "medium", "--random", "--no-clock", "--clock-format", "12", "--units", "english",
+       "--no-music", "--volume", "40", "-fps", "--vsync", "-delay", "20000", "-root"},
+      nullptr);
+  ASSERT_TRUE(options.error.empty()) << options.error;
+  EXPECT_TRUE(options.hostRoot);
+  EXPECT_EQ(options.commandLine, "\"v\"");
+
+  using namespace settings;
+  Detail = 2, Random = 0, ShowClock = 1, TimeFormat = 0, English = 0, EnableMusic = 1, Volume = 100, ShowFPS = 0,
+  VSync = 0, MouseExit = 1, UseDesktop = 1;
+  applySettingOverrides(options.overrides);
+  EXPECT_EQ(Detail, 1);
+  EXPECT_EQ(Random, 1);
+  EXPECT_EQ(ShowClock, 0);
+  EXPECT_EQ(TimeFormat, 1);
+  EXPECT_EQ(English, 1);
+  EXPECT_EQ(EnableMusic, 0);
+  EXPECT_EQ(Volume, 40);
+  EXPECT_EQ(ShowFPS, 1);
+  EXPECT_EQ(VSync, 1);
+  EXPECT_EQ(MouseExit, 1);  // no option touches the others
+  EXPECT_EQ(UseDesktop, 1);
+
+  // The opposite words, and options left out leave the settings alone.
+  applySettingOverrides(parseLaunchOptions({"v", "--detail", "low", "--no-random", "--clock", "--clock-format", "24",
+                                            "--units", "metric", "--music", "--no-fps", "--no-vsync"},
+                                           nullptr)
+                            .overrides);
+  EXPECT_EQ(Detail, 0);
+  EXPECT_EQ(Random, 0);
+  EXPECT_EQ(ShowClock, 1);
+  EXPECT_EQ(TimeFormat, 0);
+  EXPECT_EQ(English, 0);
+  EXPECT_EQ(EnableMusic, 1);
+  EXPECT_EQ(Volume, 40);
+  EXPECT_EQ(ShowFPS, 0);
+  EXPECT_EQ(VSync, 0);
+  applySettingOverrides(parseLaunchOptions({"v", "/s"}, nullptr).overrides);
+  EXPECT_EQ(Detail, 0);
+  EXPECT_EQ(Volume, 40);
+}
+
+TEST(LaunchOptions, FpsBeforeANumberIsTheRenderersRateAndElsewhereTheFrameCounter) {
+  const LaunchOptions render = parseLaunchOptions({"v", "--render", "d", "--fps", "12.5"}, nullptr);
+  EXPECT_DOUBLE_EQ(render.framesPerSecond, 12.5);
+  EXPECT_FALSE(render.overrides.showFps.has_value());
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"v", "-fps"}, {"v", "-fps", "-root"},
+                                               {"v", "--fps", "/s"}}) {
+    const LaunchOptions hack = parseLaunchOptions(args, nullptr);
+    EXPECT_TRUE(hack.error.empty()) << hack.error;
+    EXPECT_EQ(hack.overrides.showFps, true) << args.size();
+  }
+  EXPECT_EQ(parseLaunchOptions({"v", "--fps", "/s"}, nullptr).commandLine, "\"v\" /s");
+}
+
+TEST(HostedMusic, OnlyTheWindowOnThePrimaryMonitorPlays) {
+  auto monitor = [](int left, bool primary) {
+    platform::DisplayAdapter adapter;
+    adapter.attachedToDesktop = true;
+    adapter.primary = primary;
+    adapter.rect = {left, 0, left + 1920, 1080};
+    return adapter;
+  };
+  const std::vector<platform::DisplayAdapter> adapters = {monitor(0, false), monitor(1920, true)};
+  EXPECT_FALSE(windowOnPrimaryMonitor({0, 0, 1920, 1080}, adapters));
+  EXPECT_TRUE(windowOnPrimaryMonitor({1920, 0, 3840, 1080}, adapters));
+  EXPECT_TRUE(windowOnPrimaryMonitor({2000, 100, 2400, 400}, adapters));  // a preview window inside it
+  EXPECT_TRUE(windowOnPrimaryMonitor({1000, 0, 3000, 1080}, adapters));   // its centre is there
+  EXPECT_FALSE(windowOnPrimaryMonitor({1920, 0, 3840, 1080}, {monitor(0, true)}));
+  EXPECT_FALSE(windowOnPrimaryMonitor({0, 0, 100, 100}, {}));
+}
+
 TEST(LaunchOptions, BadValuesAreReported) {
   const std::vector<std::vector<std::string>> bad = {
       {"v", "--render"},           {"v", "--render", "d", "--fps", "0"},
       {"v", "--size", "800"},      {"v", "--size", "800x-6"},
       {"v", "--seconds", "lots"},  {"v", "-window-id", "zz"},
       {"v", "-window-id"},         {"v", "--size", "99999x600"},
+      {"v", "--detail", "ultra"},  {"v", "--detail"},
+      {"v", "--volume", "0"},      {"v", "--volume", "101"},
+      {"v", "--volume", "5.5"},    {"v", "--volume"},
+      {"v", "--units", "furlongs"}, {"v", "--clock-format", "13"},
+      {"v", "-delay", "soon"},     {"v", "-delay"},
   };
   for (const auto& args : bad) EXPECT_FALSE(parseLaunchOptions(args, nullptr).error.empty()) << args.back();
+  EXPECT_EQ(parseLaunchOptions({"v", "--units", "x"}, nullptr).error, "--units needs metric or english");
   EXPECT_FALSE(parseLaunchOptions({"v"}, "not-a-window").error.empty());
 }
 

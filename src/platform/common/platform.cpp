@@ -50,6 +50,9 @@ void setCursorPos(int x, int y) {
 std::vector<DisplayAdapter> displayAdapters() {
   return active ? active->displayAdapters() : std::vector<DisplayAdapter>{};
 }
+bool nativeWindowRect(std::uint64_t nativeWindow, Rect& out) {
+  return active && nativeWindow != 0 && active->nativeWindowRect(nativeWindow, out);
+}
 bool currentDisplayMode(DisplayMode& out) { return active && active->currentDisplayMode(out); }
 bool listedDisplayMode(int index, DisplayMode& out) {
   return active && index >= 0 && active->listedDisplayMode(index, out);

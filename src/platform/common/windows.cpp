@@ -83,6 +83,12 @@ Point clientToScreen(WindowHandle handle, Point client) {
   return backend()->clientToScreen(*window, client);
 }
 
+bool paintRgbPicture(WindowHandle handle, int x, int y, int width, int height, const std::uint8_t* rgb) {
+  Window* window = findWindow(handle);
+  if (!window || !backend() || !rgb || width <= 0 || height <= 0) return false;
+  return backend()->paintRgbPicture(*window, x, y, width, height, rgb);
+}
+
 void destroyAllWindows() {
   while (!windows().empty()) destroyWindow(windows().begin()->first);
   nextHandle = kFirstWindowHandle;

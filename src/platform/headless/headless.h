@@ -5,7 +5,8 @@
 // context (Mesa llvmpipe). It has one virtual monitor of the size given to
 // platform::start and one GL drawable of that size, a pbuffer that every
 // window's context renders into. Windows are records: they are always
-// created, shown and focused as asked, at the position and size asked.
+// created, shown and focused as asked, at the position and size asked; any
+// native window of another program is a window covering the whole monitor.
 //
 // Time is virtual: performanceCounter() starts at a fixed value and advances
 // by exactly one frame period (frequency / headlessFramesPerSecond) at each
@@ -80,6 +81,14 @@ bool cursorVisible();
 
 WindowHandle focusedWindow();
 bool windowVisible(WindowHandle window);
+
+// One paintRgbPicture call: the window, where, and a copy of the pixels.
+struct PaintedPicture {
+  WindowHandle window = 0;
+  int x = 0, y = 0, width = 0, height = 0;
+  std::vector<std::uint8_t> rgb;  // rows top-down, three bytes a pixel
+};
+const std::vector<PaintedPicture>& recordedPictures();
 
 // One changeDisplayMode call: a requested mode, or the restore (null).
 struct ModeChange {

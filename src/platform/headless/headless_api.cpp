@@ -66,6 +66,8 @@ bool windowVisible(WindowHandle window) {
   return b && b->windowVisible(window);
 }
 
+const std::vector<PaintedPicture>& recordedPictures() { return records().pictures; }
+
 const std::vector<ModeChange>& recordedModeChanges() { return records().modeChanges; }
 
 const GammaRamp* lastGammaRamp() {

@@ -64,6 +64,13 @@ Point HeadlessBackend::clientToScreen(const Window& window, Point client) {
   return client;
 }
 
+bool HeadlessBackend::paintRgbPicture(Window& window, int x, int y, int width, int height, const std::uint8_t* rgb) {
+  const auto bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3;
+  records_.pictures.push_back(headless::PaintedPicture{window.handle, x, y, width, height,
+                                                       std::vector<std::uint8_t>(rgb, rgb + bytes)});
+  return true;
+}
+
 bool HeadlessBackend::windowVisible(WindowHandle handle) const {
   auto it = windows_.find(handle);
   return it != windows_.end() && it->second->visible;
@@ -113,6 +120,11 @@ void HeadlessBackend::setCursorPos(int screenX, int screenY) { records_.cursor =
 // ---- Display ----------------------------------------------------------------
 
 std::vector<DisplayAdapter> HeadlessBackend::displayAdapters() { return {virtualMonitorAdapter(width_, height_)}; }
+
+bool HeadlessBackend::nativeWindowRect(std::uint64_t, Rect& out) {
+  out = Rect{0, 0, width_, height_};
+  return true;
+}
 
 bool HeadlessBackend::currentDisplayMode(DisplayMode& out) {
   out = virtualMonitorMode(width_, height_);

@@ -20,6 +20,7 @@ namespace platform {
 // What the program asked of the virtual display and services.
 struct HeadlessRecords {
   std::vector<std::pair<std::string, std::string>> messageBoxes;  // text, caption
+  std::vector<headless::PaintedPicture> pictures;
   std::vector<headless::ModeChange> modeChanges;
   GammaRamp gammaRamp = {};
   int gammaRampCount = 0;
@@ -41,6 +42,7 @@ class HeadlessBackend final : public Backend {
   void focus(Window& window) override;
   Rect clientRect(const Window& window) override;
   Point clientToScreen(const Window& window, Point client) override;
+  bool paintRgbPicture(Window& window, int x, int y, int width, int height, const std::uint8_t* rgb) override;
 
   void pumpEvents(bool wait) override;
 
@@ -48,6 +50,7 @@ class HeadlessBackend final : public Backend {
   void setCursorPos(int screenX, int screenY) override;
 
   std::vector<DisplayAdapter> displayAdapters() override;
+  bool nativeWindowRect(std::uint64_t nativeWindow, Rect& out) override;
   bool currentDisplayMode(DisplayMode& out) override;
   bool listedDisplayMode(int index, DisplayMode& out) override;
   bool changeDisplayMode(const DisplayMode* mode) override;

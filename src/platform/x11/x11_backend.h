@@ -70,6 +70,8 @@ class X11Backend final : public Backend {
   void focus(Window& window) override;
   Rect clientRect(const Window& window) override;
   Point clientToScreen(const Window& window, Point client) override;
+  // x11_picture.cpp
+  bool paintRgbPicture(Window& window, int x, int y, int width, int height, const std::uint8_t* rgb) override;
 
   void pumpEvents(bool wait) override;
 
@@ -77,6 +79,7 @@ class X11Backend final : public Backend {
   void setCursorPos(int screenX, int screenY) override;
 
   std::vector<DisplayAdapter> displayAdapters() override { return display_.adapters(); }
+  bool nativeWindowRect(std::uint64_t nativeWindow, Rect& out) override;
   bool currentDisplayMode(DisplayMode& out) override { return display_.currentMode(out); }
   bool listedDisplayMode(int index, DisplayMode& out) override { return display_.listedMode(index, out); }
   bool changeDisplayMode(const DisplayMode* mode) override { return display_.changeMode(mode); }

@@ -266,6 +266,19 @@ Point X11Backend::clientToScreen(const Window& window, Point client) {
   return Point{x, y};
 }
 
+bool X11Backend::nativeWindowRect(std::uint64_t nativeWindow, Rect& out) {
+  ::Window id = nativeWindow == kRootWindow ? root_ : static_cast<::Window>(nativeWindow);
+  ErrorTrap trap(connection_);
+  XWindowAttributes attributes;
+  int x = 0, y = 0;
+  ::Window child = 0;
+  if (!XGetWindowAttributes(connection_, id, &attributes) ||
+      !XTranslateCoordinates(connection_, id, root_, 0, 0, &x, &y, &child) || trap.failed())
+    return false;
+  out = Rect{x, y, x + attributes.width, y + attributes.height};
+  return true;
+}
+
 Cursor X11Backend::invisibleCursor() {
   if (!invisibleCursor_) {
     char blankBits[1] = {0};
