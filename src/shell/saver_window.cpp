@@ -10,6 +10,7 @@
 #include "shell/gl_setup.h"
 #include "shell/pending_steps.h"
 #include "shell/run_state.h"
+#include "shell/settings.h"
 
 using namespace platform;
 
@@ -34,6 +35,17 @@ void onMouseMove(WindowHandle window, LPARAM lParam) {
   const Point centre = windowCentreOnScreen(window);
   mouseDeltaX = static_cast<float>((cursor.x - centre.x) * 0.3);
   mouseDeltaY = static_cast<float>((cursor.y - centre.y) * 0.3);
+}
+
+// A host's window may change size: the picture follows it.
+void onSize(LPARAM lParam) {
+  const auto bits = static_cast<std::uint32_t>(lParam);
+  const int width = static_cast<int>(bits & 0xFFFFu);
+  const int height = static_cast<int>((bits >> 16) & 0xFFFFu);
+  if (width <= 0 || height <= 0) return;
+  settings::Width = width;
+  settings::Height = height;
+  if (glContext) glViewport(0, 0, width, height);
 }
 
 void onLoadProgress() {
@@ -70,6 +82,9 @@ LRESULT saverWindowProc(WindowHandle window, std::uint32_t message, WPARAM wPara
       return 0;
     case WM_MOUSEMOVE:
       onMouseMove(window, lParam);
+      return 0;
+    case WM_SIZE:
+      onSize(lParam);
       return 0;
     case kLoadProgressMessage:
       onLoadProgress();
