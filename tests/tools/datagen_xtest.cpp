@@ -96,8 +96,9 @@ TEST_F(ScratchDir, GeneratorsRunAgainWriteTheSameBytes) {
   for (datagen::Recipe& recipe : recipes("meshes.txt"))
     EXPECT_EQ(readBytes((path_ / recipe.name).string()), readBytes(kGenerated + "/meshes/" + recipe.name))
         << recipe.name;
-  // One picture of each format and a star field, painted again.
-  for (const char* name : {"earth.jpg", "ring.tga", "stars.jpg"}) {
+  // One picture of each format, a star field and a view drawn from other
+  // recipes into a folder of its own, painted again.
+  for (const char* name : {"earth.jpg", "ring.tga", "stars.jpg", "sign/saturn.jpg"}) {
     run(kBinary + "/bin/vt_picturegen " + kSource + "/data/generate/pictures.txt " + path_.string() + " " + name,
         status);
     ASSERT_EQ(status, 0) << name;
@@ -136,7 +137,12 @@ TEST(DataArchive, HoldsEveryDataFileAndEveryGeneratedFile) {
 
   std::set<std::string> expected;
   for (datagen::Recipe& recipe : recipes("meshes.txt")) expected.insert("meshes\\" + recipe.name);
-  for (datagen::Recipe& recipe : recipes("pictures.txt")) expected.insert("textures\\" + recipe.name);
+  for (datagen::Recipe& recipe : recipes("pictures.txt")) {
+    std::string entry = "textures\\" + recipe.name;  // sign/earth.jpg is the entry textures\sign\earth.jpg
+    for (char& c : entry)
+      if (c == '/') c = '\\';
+    expected.insert(entry);
+  }
   const fs::path data = kSource + "/data";
   for (const auto& item : fs::recursive_directory_iterator(data)) {
     if (!item.is_regular_file()) continue;
@@ -156,6 +162,8 @@ TEST(DataArchive, HoldsEveryDataFileAndEveryGeneratedFile) {
   for (const std::string& entry : expected) EXPECT_TRUE(entries.count(entry)) << "missing " << entry;
   for (const std::string& entry : entries) EXPECT_TRUE(expected.count(entry)) << "unexpected " << entry;
   for (const char* startup : {"meshes\\sphere.dat", "meshes\\env.dat", "meshes\\aster.dat", "meshes\\aster2.dat",
-                              "meshes\\aster3.dat", "textures\\phobos.jpg"})
+                              "meshes\\aster3.dat", "textures\\phobos.jpg", "textures\\c.jpg", "textures\\load.jpg",
+                              "textures\\noise.tga", "textures\\panel.tga", "textures\\particle.jpg",
+                              "textures\\sign\\system.jpg", "etext.txt", "mtext.txt", "sign.txt"})
     EXPECT_TRUE(entries.count(startup)) << startup;
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "mesh_recipes.h"
+#include "probe_atlas.h"
 #include "tools/mesh_file_reader.h"
 #include "uv_sphere.h"
 
@@ -198,12 +199,64 @@ TEST(RingSquare, IsFlatInTheOrbitalPlaneAndSeenFromBothSides) {
     for (float t : uv) EXPECT_TRUE(t == 0.0f || t == 1.0f);
 }
 
+TEST(ProbeMesh, IsAFewHundredTrianglesMappedIntoItsPictureDishForwardWingsSideways) {
+  MeshFile mesh = buildMeshFile("probe.dat");
+  EXPECT_GE(mesh.faceCount, 200u);
+  EXPECT_LE(mesh.faceCount, 800u);
+  // Each triangle keeps to one material of the picture.
+  const datagen::AtlasRegion regions[] = {datagen::kFoilRegion, datagen::kCellRegion, datagen::kDishRegion,
+                                          datagen::kMetalRegion};
+  std::map<int, int> facesPerRegion;
+  for (std::size_t f = 0; f < mesh.faceCount; ++f) {
+    int region = -1;
+    for (int r = 0; r < 4 && region < 0; ++r) {
+      bool inside = true;
+      for (auto index : mesh.texcoordIndices[f]) {
+        const auto& uv = mesh.texcoords[index];
+        inside = inside && uv[0] > regions[r].u0 && uv[0] < regions[r].u1 && uv[1] > regions[r].v0 &&
+                 uv[1] < regions[r].v1;
+      }
+      if (inside) region = r;
+    }
+    ASSERT_GE(region, 0) << "face " << f << " spans two materials";
+    ++facesPerRegion[region];
+  }
+  EXPECT_EQ(facesPerRegion.size(), 4u);
+  // The wings reach out along y, the dish's feed along +x, the boom along +z.
+  Float3 low{0, 0, 0}, high{0, 0, 0};
+  for (const Float3& p : mesh.positions)
+    for (int i = 0; i < 3; ++i) {
+      low[i] = std::min(low[i], p[i]);
+      high[i] = std::max(high[i], p[i]);
+    }
+  EXPECT_NEAR(high[1], 1.72, 0.01);
+  EXPECT_NEAR(low[1], -1.72, 0.01);
+  EXPECT_GT(high[0], 0.8);
+  EXPECT_GT(-low[0], 0.25);
+  EXPECT_GT(high[2], 1.4);
+  // The dish is seen from both sides: every face has a twin on the same
+  // corners facing the other way.
+  std::map<std::set<std::array<float, 3>>, int> facing;
+  for (std::size_t f = 0; f < mesh.faceCount; ++f) {
+    bool dish = true;
+    for (auto index : mesh.texcoordIndices[f]) dish = dish && mesh.texcoords[index][0] < 0.5f && mesh.texcoords[index][1] < 0.5f;
+    if (!dish) continue;
+    std::set<std::array<float, 3>> corners;
+    for (auto index : mesh.vertexIndices[f]) corners.insert(mesh.positions[index]);
+    facing[corners] += mesh.normals[f][0][0] > 0 ? 1 : -1;
+  }
+  EXPECT_FALSE(facing.empty());
+  for (const auto& entry : facing) ASSERT_EQ(entry.second, 0);
+}
+
 TEST(MeshRecipes, RejectUnknownKindsAndSettings) {
   std::vector<datagen::Recipe> recipes;
   std::string error;
-  ASSERT_TRUE(datagen::parseRecipes("a.dat cube\nb.dat sphere segment=8\nc.dat sphere rings=1\n", recipes, error));
+  ASSERT_TRUE(datagen::parseRecipes(
+      "a.dat cube\nb.dat sphere segment=8\nc.dat sphere rings=1\nd.dat probe panel_span=0\n", recipes, error));
   const char* messages[] = {"unknown mesh kind \"cube\"", "unknown setting \"segment\"",
-                            "\"rings\" needs a whole number from 2 to 512, not \"1\""};
+                            "\"rings\" needs a whole number from 2 to 512, not \"1\"",
+                            "\"dish_radius\" needs 0.1 < r <= 2 and \"panel_span\" 0.1 < s <= 5"};
   for (std::size_t i = 0; i < recipes.size(); ++i) {
     datagen::Mesh mesh;
     EXPECT_FALSE(datagen::buildMesh(recipes[i], mesh, error));

@@ -51,9 +51,32 @@ TEST(RecipeFile, RejectsMalformedLinesWithTheLineNumber) {
       {"a.jpg sun =5\n", "line 1: \"=5\" is not key=value"},
       {"a.jpg sun\nb.jpg sun\na.jpg moon\n", "line 3: \"a.jpg\" is already made on line 1"},
       {"../escape.jpg sun\n", "line 1: \"../escape.jpg\" is not a plain file name"},
-      {"sub/dir.jpg sun\n", "line 1: \"sub/dir.jpg\" is not a plain file name"},
+      {"sub/../up.jpg sun\n", "line 1: \"sub/../up.jpg\" is not a plain file name"},
+      {"/root.jpg sun\n", "line 1: \"/root.jpg\" is not a plain file name"},
+      {"sub//twice.jpg sun\n", "line 1: \"sub//twice.jpg\" is not a plain file name"},
+      {"sub/.hidden.jpg sun\n", "line 1: \"sub/.hidden.jpg\" is not a plain file name"},
+      {"sub/ sun\n", "line 1: \"sub/\" is not a plain file name"},
+      {"sub\\dir.jpg sun\n", "line 1: \"sub\\dir.jpg\" is not a plain file name"},
   };
   for (const Case& c : cases) EXPECT_EQ(parseError(c.text), c.message) << c.text;
+}
+
+TEST(RecipeFile, NamesMayLeadIntoFoldersOfTheOutputFolder) {
+  auto recipes = parseOk("sign/earth.jpg globe size=8x8\nsign/moon.jpg globe size=8x8\n");
+  ASSERT_EQ(recipes.size(), 2u);
+  EXPECT_EQ(recipes[0].name, "sign/earth.jpg");
+  EXPECT_EQ(parseError("sign/earth.jpg globe\nsign/earth.jpg star\n"),
+            "line 2: \"sign/earth.jpg\" is already made on line 1");
+}
+
+TEST(RecipeFile, RecipesReadFromAFileKnowIt) {
+  std::vector<Recipe> recipes;
+  std::string error;
+  const std::string path = VT_SOURCE_DIR "/tests/tools/fixtures/small_meshes.txt";
+  ASSERT_TRUE(datagen::readRecipeFile(path, recipes, error)) << error;
+  ASSERT_FALSE(recipes.empty());
+  EXPECT_EQ(recipes[0].source, path);
+  EXPECT_EQ(parseOk("a.jpg sun\n")[0].source, "");
 }
 
 TEST(RecipeSettings, ParsesTypedValuesAndFallsBackWhenAbsent) {
@@ -71,6 +94,8 @@ TEST(RecipeSettings, ParsesTypedValuesAndFallsBackWhenAbsent) {
   EXPECT_FLOAT_EQ(list[1].g, 1.0f);
   EXPECT_EQ(s.numbers("nums", {}), (std::vector<double>{1, 2.5, -3}));
   EXPECT_EQ(s.repeated("storm"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(s.text("c", ""), "ff8000");
+  EXPECT_EQ(s.text("absent", "fallback"), "fallback");
   std::string error;
   EXPECT_TRUE(s.finish(error)) << error;
 }

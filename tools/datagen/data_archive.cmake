@@ -5,9 +5,11 @@
 #   2. stage_archive.cmake assembles build/data-stage/ from every file under
 #      data/ except data/generate/ plus the generated files, and packs it
 #      with `sdd pack` into build/data/data.sdd.
-# Pictures are remade when the generator or pictures.txt changes, meshes when
-# vt_meshgen or meshes.txt changes; the archive is repacked when any of those
-# or any file under data/ changes, appears or goes.
+# Pictures are remade when the generator, pictures.txt or meshes.txt changes
+# (rendered views show meshes), meshes when vt_meshgen or meshes.txt
+# changes; the archive is repacked when any of those or any file under data/
+# changes, appears or goes. Picture names may hold folders (sign/earth.jpg);
+# the generator makes them.
 
 set(VT_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 set(VT_RECIPE_DIR ${VT_DATA_DIR}/generate)
@@ -52,7 +54,7 @@ foreach(name IN LISTS picture_names)
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${VT_GENERATED_DIR}/textures
     COMMAND vt_picturegen ${VT_RECIPE_DIR}/pictures.txt ${VT_GENERATED_DIR}/textures ${name}
-    DEPENDS vt_picturegen ${VT_RECIPE_DIR}/pictures.txt
+    DEPENDS vt_picturegen ${VT_RECIPE_DIR}/pictures.txt ${VT_RECIPE_DIR}/meshes.txt
     COMMENT "Painting textures/${name}"
     VERBATIM)
   list(APPEND generated_files ${output})

@@ -44,7 +44,8 @@ int runGenerator(int argc, char** argv, RecipeMaker make) {
     if (!make(*recipe, bytes, error)) {
       return complain(std::string(argv[1]) + ":" + std::to_string(recipe->line) + ": " + recipe->name + ": " + error);
     }
-    if (!writeOutputFile(outputDir + "/" + recipe->name, bytes, error)) return complain(error);
+    std::string path = outputDir + "/" + recipe->name;
+    if (!makeParentFolders(path, error) || !writeOutputFile(path, bytes, error)) return complain(error);
   }
   return 0;
 }

@@ -3,6 +3,7 @@
 
 #include "asteroid.h"
 #include "flat_square.h"
+#include "probe.h"
 #include "uv_sphere.h"
 
 namespace datagen {
@@ -31,6 +32,17 @@ bool buildMesh(Recipe& recipe, Mesh& mesh, std::string& error) {
     shape.craterDepth = settings.number("crater_depth", shape.craterDepth);
     if (!settings.finish(error)) return false;
     mesh = buildAsteroid(shape);
+    return true;
+  }
+  if (recipe.kind == "probe") {
+    ProbeShape shape;
+    shape.segments = settings.integer("segments", shape.segments, 6, 64);
+    shape.dishRadius = settings.number("dish_radius", shape.dishRadius);
+    shape.panelSpan = settings.number("panel_span", shape.panelSpan);
+    if (shape.dishRadius <= 0.1 || shape.dishRadius > 2 || shape.panelSpan <= 0.1 || shape.panelSpan > 5)
+      settings.fail("\"dish_radius\" needs 0.1 < r <= 2 and \"panel_span\" 0.1 < s <= 5");
+    if (!settings.finish(error)) return false;
+    mesh = buildProbe(shape);
     return true;
   }
   if (recipe.kind == "square") {

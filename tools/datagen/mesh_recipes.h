@@ -5,6 +5,8 @@
 //   asteroid  level=2 seed=1 stretch=1,1,1 lumps=0.3 roughness=0.05
 //             craters=6 crater_depth=0.25
 //             a lumpy body of mean radius 1 (asteroid.h)
+//   probe     segments=20 dish_radius=0.62 panel_span=1.2
+//             a space probe with a dish, solar wings and a boom (probe.h)
 //   square    (no settings)
 //             a flat two-sided square of half-side 1 for the ring picture
 //             (flat_square.h)

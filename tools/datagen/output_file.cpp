@@ -1,4 +1,4 @@
-// Writes generated files atomically.
+// Writes generated files atomically, making the folders they go into.
 #include "output_file.h"
 
 #include <cstdio>
@@ -21,6 +21,16 @@ bool writeOutputFile(const std::string& path, const std::vector<std::uint8_t>& b
   if (written && !problem) return true;
   std::filesystem::remove(temporary, problem);
   error = "cannot write " + path;
+  return false;
+}
+
+bool makeParentFolders(const std::string& path, std::string& error) {
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  std::error_code problem;
+  if (folder.empty() || std::filesystem::is_directory(folder, problem)) return true;
+  std::filesystem::create_directories(folder, problem);
+  if (!problem) return true;
+  error = "cannot create " + folder.string();
   return false;
 }
 

@@ -11,4 +11,8 @@ namespace datagen {
 // into place when complete. False with a message on failure.
 bool writeOutputFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error);
 
+// Creates the folders that lead to path, if missing. False with a message on
+// failure.
+bool makeParentFolders(const std::string& path, std::string& error);
+
 }  // namespace datagen

@@ -20,13 +20,17 @@ int hexDigit(char c) {
   return -1;
 }
 
-// Names become file names in one output folder: plain characters only.
+// Names become paths inside one output folder: folder and file names of
+// plain characters separated by '/', none empty or starting with a dot, so
+// that no name leads outside the folder.
 bool isPlainFileName(const std::string& name) {
-  if (name.empty() || name[0] == '.') return false;
-  for (char c : name) {
-    bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-                 c == '_' || c == '-';
-    if (!plain) return false;
+  for (const std::string& part : splitList(name, '/')) {
+    if (part.empty() || part[0] == '.') return false;
+    for (char c : part) {
+      bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+                   c == '_' || c == '-';
+      if (!plain) return false;
+    }
   }
   return true;
 }
@@ -115,6 +119,11 @@ int Settings::integer(const std::string& key, int fallback, int low, int high) {
 }
 
 std::uint64_t Settings::seed() { return static_cast<std::uint64_t>(integer("seed", 0, 0, 2147483647)); }
+
+std::string Settings::text(const std::string& key, const std::string& fallback) {
+  const std::string* value = single(key);
+  return value == nullptr ? fallback : *value;
+}
 
 Colour Settings::colour(const std::string& key, Colour fallback) {
   const std::string* text = single(key);
@@ -231,7 +240,7 @@ bool parseRecipes(const std::string& text, std::vector<Recipe>& recipes, std::st
         return false;
       }
     }
-    recipes.push_back({parts[0], parts[1], Settings(std::move(pairs)), lineNumber});
+    recipes.push_back({parts[0], parts[1], Settings(std::move(pairs)), lineNumber, ""});
   }
   return true;
 }
@@ -243,10 +252,12 @@ bool readRecipeFile(const std::string& path, std::vector<Recipe>& recipes, std::
     return false;
   }
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::size_t first = recipes.size();
   if (!parseRecipes(text, recipes, error)) {
     error = path + ": " + error;
     return false;
   }
+  for (std::size_t i = first; i < recipes.size(); ++i) recipes[i].source = path;
   return true;
 }
 

@@ -5,8 +5,9 @@
 //
 //   NAME KIND key=value key=value ...
 //
-// NAME is the file to write, KIND selects the generator, and the key=value
-// settings tune it. Values are numbers (12, -0.5), sizes (1024x512),
+// NAME is the file to write: a path inside the output folder, its folders
+// separated by '/' (sign/earth.jpg). KIND selects the generator, and the
+// key=value settings tune it. Values are numbers (12, -0.5), sizes (1024x512),
 // colours (RRGGBB in hex) or comma-separated lists of these; a key that a
 // kind allows more than once (such as a gas giant's spot) is simply repeated.
 // Blank lines and lines whose first non-blank character is '#' are ignored.
@@ -35,6 +36,8 @@ class Settings {
   int integer(const std::string& key, int fallback, int low, int high);
   // The recipe's "seed", 0 when it gives none.
   std::uint64_t seed();
+  // The value as written: names of other recipes.
+  std::string text(const std::string& key, const std::string& fallback);
   Colour colour(const std::string& key, Colour fallback);
   std::vector<Colour> colours(const std::string& key, std::vector<Colour> fallback);
   std::vector<double> numbers(const std::string& key, std::vector<double> fallback);
@@ -60,6 +63,7 @@ struct Recipe {
   std::string kind;
   Settings settings;
   int line = 0;
+  std::string source;  // the recipe file it was read from; empty when parsed from text
 };
 
 // Parses the whole text of a parameter file.

@@ -26,6 +26,44 @@
 //   stars      count, faintest, brightest, sigma (texels), tints
 //   milkyway   core arm nebula (colours), width, centre (degrees), glow,
 //              dust, count, sigma
+//
+// Views rendered from other recipes of the same file (recipe_sources.h),
+// bodies lit from the upper left on black; the light is a direction x,y,z
+// with x right, y up and z toward the viewer:
+//
+//   globe      map (a picture recipe), radius (share of half the picture),
+//              tilt, lean, facing (degrees: the pole's lean to the right and
+//              toward the viewer, the longitude facing the viewer), light,
+//              ambient, exposure, haze (colour), haze_strength (0: no air),
+//              haze_width (globe radii), ring (a ring picture recipe),
+//              ring_outer (globe radii at its edge), samples
+//   star       map, radius, tilt, lean, facing, exposure, limb, corona
+//              (colour), corona_strength, corona_size (globe radii), samples
+//   asteroids  map, meshes (the mesh recipe file beside this one),
+//              rock=MESH/X/Y/Z/SIZE/TURN (repeatable; the centre in the
+//              picture's -1..1 frame, mesh radii, degrees), light, ambient,
+//              exposure, samples
+//   orrery     sun (a picture recipe), sun_radius, corona, corona_strength,
+//              corona_size, orbit (colour), orbit_strength, orbit_width,
+//              elevation (degrees), distance, exposure, map_size (WxH of the
+//              planets' maps), samples,
+//              planet=MAP/ORBIT/RADIUS/ANGLE[/RINGS] (repeatable)
+//
+// Sprites, bright on black and black at their edges, and overlays:
+//
+//   glow       colour, core, core_size, falloff
+//   halo       colour, rim, inner, outer, fill
+//   dot        colour, power
+//   lensring   radius, width, fill, fringe
+//   ghost      colour, sides, radius, edge, fill, turn (degrees)
+//   burst      colour, streak_colour, rays, ray_width, streak, core_size
+//   digits     colour, glow_colour, stroke, glow, glow_size (square)
+//   panel      fill, fill_alpha, border, border_alpha, border_width,
+//              corner, margin (pixels), sheen
+//   noise      grey, alpha (LOW,HIGH each)
+//   horizon    air dawn sun ring (colours), horizon, curve, air_height,
+//              ring_tilt (degrees)
+//   probe      (square; probe_atlas.h)
 #pragma once
 
 #include <cstdint>
@@ -39,6 +77,11 @@ namespace datagen {
 
 // Paints the picture a recipe describes.
 bool paintPicture(Recipe& recipe, Picture& picture, std::string& error);
+
+// Paints it for another picture that draws on it (recipe_sources.h): at
+// width x height when those are given (not 0), and without drawing on
+// further recipes itself.
+bool paintSourcePicture(Recipe& recipe, int width, int height, Picture& picture, std::string& error);
 
 // Paints and encodes it in the format its name asks for.
 bool makePictureFile(Recipe& recipe, std::vector<std::uint8_t>& bytes, std::string& error);
