@@ -7,7 +7,10 @@
 #include "direction/hud_layer.h"
 #include "platform/platform.h"
 #include "shell/frame_timer.h"
-#include "shell/pending_steps.h"
+#include "overlay/clock.h"
+#include "overlay/draw_2d.h"
+#include "overlay/text_book.h"
+#include "overlay/transitions.h"
 #include "shell/run_state.h"
 #include "shell/saver_run.h"
 #include "shell/saver_window.h"
@@ -104,7 +107,7 @@ void drawFrame() {
     mouseTravel = 0.0f;
     fpsTimer.mark();
   }
-  drawTransitions();
+  drawTransitions(camera);
   glFlush();
 
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -115,7 +118,7 @@ void drawFrame() {
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
   if (settings::ShowFPS) drawFrameRate(framesPerSecond);
-  drawSignText();
+  if (currentText) currentText->draw();
   end2D();
   if (settings::ShowClock) drawClock();
 

@@ -11,7 +11,6 @@
 #include "resources/load_progress.h"
 #include "shell/frame_timer.h"
 #include "shell/gl_setup.h"
-#include "shell/pending_steps.h"
 #include "shell/run_state.h"
 #include "shell/saver_app.h"
 #include "shell/saver_frame.h"

@@ -8,7 +8,7 @@
 
 #include "resources/load_progress.h"
 #include "shell/gl_setup.h"
-#include "shell/pending_steps.h"
+#include "overlay/loading_screen.h"
 #include "shell/run_state.h"
 #include "shell/settings.h"
 

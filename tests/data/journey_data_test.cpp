@@ -190,11 +190,47 @@ Lines allWorldFiles(const DataSet& data) {
 
 // ------------------------------------------------------------ the scenes
 
+// One key of a HUD block: its time, and whether it (or an earlier key of
+// the block, whose values carry over) places the layer.
+struct HudKeyInfo {
+  float time = NAN;
+  bool placed = false;
+};
+
+// A "hud NAME" ... "hend" block of a scene.
+struct HudBlock {
+  std::string layer;
+  std::string parent;
+  std::vector<HudKeyInfo> keys;
+};
+
 struct SceneScript {
   Lines body;  // the lines the director tests, outside keyframe and HUD blocks
   std::vector<float> keyTimes;
   std::vector<float> quaternionLengths;
+  std::vector<HudBlock> huds;
 };
+
+// Reads a HUD block from the line after "hud NAME" up to "hend", as the
+// director and the HUD key reader do; i ends on the "hend" line.
+HudBlock parseHudBlock(const Lines& file, std::size_t& i) {
+  HudBlock hud{scanWord(file[i], "hud %127s"), "", {}};
+  HudKeyInfo key;  // the template: values carry over from key to key
+  while (++i < file.size() && !startsWith(file[i], "hend")) {
+    if (startsWith(file[i], "parent")) hud.parent = scanWord(file[i], "parent %127s");
+    if (!startsWith(file[i], "KEYFRAMES")) continue;
+    while (++i < file.size() && !startsWith(file[i], "ENDKEYS")) {
+      if (!startsWith(file[i], "keyframe")) continue;
+      while (++i < file.size()) {
+        std::sscanf(file[i].c_str(), "time %f", &key.time);
+        if (startsWith(file[i], "quad") || startsWith(file[i], "project")) key.placed = true;
+        if (startsWith(file[i], "end")) break;
+      }
+      hud.keys.push_back(key);
+    }
+  }
+  return hud;
+}
 
 // Reads a script as the director does: from the "scene" line to "end", with
 // the keyframe reader taking the lines of a KEYFRAMES block up to ENDKEYS.
@@ -218,8 +254,7 @@ SceneScript parseScene(const Lines& file) {
         scene.quaternionLengths.push_back(std::sqrt(x * x + y * y + z * z + w * w));
       }
     }
-    if (startsWith(line, "hud"))
-      while (i + 1 < file.size() && !startsWith(file[i], "hend")) ++i;
+    if (startsWith(line, "hud")) scene.huds.push_back(parseHudBlock(file, i));
     if (startsWith(line, "end")) break;
   }
   return scene;
@@ -493,6 +528,82 @@ TEST_F(JourneyData, SpheresThatMoveByThemselvesAreSetUpToDoSo) {
       }
     }
   }
+}
+
+// ------------------------------------------------------------- HUD layers
+
+struct HudLayerInfo {
+  std::string texture;  // archive entry, or "" for an untextured layer
+  std::string projectedOn;
+};
+
+// The layers of hud.txt by name; terminated tells whether HUD_END was met.
+std::map<std::string, HudLayerInfo> readHudLayers(bool& terminated) {
+  std::map<std::string, HudLayerInfo> layers;
+  const Lines file = readEntry("hud.txt").value_or(Lines{});
+  terminated = std::any_of(file.begin(), file.end(), [](const std::string& l) { return startsWith(l, "HUD_END"); });
+  readBlocks(file, "hud", "HUD_END", [&](const std::string& head, const Lines& body) {
+    HudLayerInfo& layer = layers[scanWord(head, "hud %127s")];
+    for (const std::string& line : body) {
+      if (startsWith(line, "texture")) layer.texture = scanWord(line, "texture %127s");
+      if (startsWith(line, "project")) layer.projectedOn = scanWord(line, "project %127s");
+    }
+  });
+  return layers;
+}
+
+TEST_F(JourneyData, HudLayersUsePicturesAndBodiesThatExist) {
+  bool terminated = false;
+  const std::map<std::string, HudLayerInfo> layers = readHudLayers(terminated);
+  EXPECT_TRUE(terminated) << "no HUD_END";
+  EXPECT_FALSE(layers.empty());
+  bool listed = false;
+  std::set<std::string> registered;
+  for (const std::string& name : readTextureList("texture.txt", listed)) registered.insert("textures\\" + name);
+  // "project" resolves in the first world of worlds.txt, when hud.txt is read.
+  const std::set<std::string> firstWorld = objectNames(data().worlds.front());
+  for (const auto& [name, layer] : layers) {
+    SCOPED_TRACE(name);
+    EXPECT_LE(name.size(), 15u);
+    if (!layer.texture.empty()) {
+      EXPECT_EQ(registered.count(layer.texture), 1u) << layer.texture;
+      const std::string ending = layer.texture.substr(layer.texture.size() - std::min<std::size_t>(3, layer.texture.size()));
+      EXPECT_TRUE(ending == "jpg" || ending == "tga") << layer.texture << " would load nothing";
+    }
+    if (!layer.projectedOn.empty()) {
+      EXPECT_EQ(firstWorld.count(layer.projectedOn), 1u) << layer.projectedOn;
+    }
+  }
+}
+
+TEST_F(JourneyData, SceneHudBlocksAnimateLayersThatExist) {
+  bool terminated = false;
+  const std::map<std::string, HudLayerInfo> layers = readHudLayers(terminated);
+  std::map<std::string, std::set<std::string>> names;
+  for (const WorldInfo& world : data().worlds) names[world.name] = objectNames(world);
+  std::size_t blocks = 0;
+  for (bool random : {false, true}) {
+    for (const auto& [stop, scene] : walk(random, data()).reached) {
+      if (!scene) continue;
+      for (const HudBlock& hud : scene->huds) {
+        SCOPED_TRACE(stop.entry() + ": hud " + hud.layer);
+        ++blocks;
+        const auto layer = layers.find(hud.layer);
+        ASSERT_TRUE(layer != layers.end()) << "no such layer in hud.txt";
+        if (!hud.parent.empty()) {
+          EXPECT_EQ(names[stop.world].count(hud.parent), 1u) << stop.world << " has no object " << hud.parent;
+        }
+        // A layer shows between its first and last key; the first key must
+        // place it, as nothing else gives the key a rectangle.
+        ASSERT_GE(hud.keys.size(), 2u);
+        EXPECT_TRUE(hud.keys.front().placed);
+        EXPECT_GE(hud.keys.front().time, 0.0f);
+        EXPECT_LE(hud.keys.back().time, scene->keyTimes.empty() ? 0.0f : scene->keyTimes.back());
+        for (std::size_t k = 1; k < hud.keys.size(); ++k) EXPECT_GT(hud.keys[k].time, hud.keys[k - 1].time);
+      }
+    }
+  }
+  EXPECT_GT(blocks, 0u) << "no scene animates the HUD";
 }
 
 }  // namespace

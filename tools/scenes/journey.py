@@ -56,6 +56,7 @@ def intro(number, destination, body, phase, start_az, start_el, end_radii, end_a
                    [(0, end_az - 40), (32, end_az)], [(0, end_el + 10), (32, end_el)], s.phases,
                    yaw=[(0, 0), (24, yaw * 0.8), (32, yaw)])
     s.camera = Blend(wide, close, eased(3, 26), eased(13, 21))
+    s.target_frame(body, 1.6 * r, 14, 27)
     s.next(destination)
     return s
 
@@ -80,6 +81,7 @@ def flight_to_earth():
                            [(0, 5), (30, 10)], s.phases)
     back_at_sun = Towards(towards_earth, SYSTEM, ORIGIN, yaw=15)
     s.camera = LookBlend(back_at_sun, towards_earth, eased(4, 13))
+    s.target_frame("earth", 1.6 * radius("earth"), 12, 28)
     s.world("earth")
     s.next("earth")
     return s
@@ -96,6 +98,7 @@ def jupiter_and_saturn():
     saturn = Around(SYSTEM, "saturn", [(0, 30 * rs), (30, 7 * rs), (40, 4.5 * rs)], [(0, 70), (40, 40)],
                     [(0, 16), (40, 12)], s.phases)
     s.camera = Blend(jupiter, saturn, eased(16, 30), eased(15, 22))
+    s.target_frame("saturn", 2.6 * rs, 22, 37)
     s.next("sun")
     return s
 
@@ -115,6 +118,7 @@ def flyby(destination, phase, duration, far, near, azimuths, elevations, keep_ce
     around = Around(SYSTEM, destination, [(0, far * r), (half, near * r), (duration, far * 0.7 * r)],
                     [(0, azimuths[0]), (duration, azimuths[1])],
                     [(0, elevations[0]), (half, elevations[1]), (duration, elevations[2])], s.phases)
+    s.target_frame(destination, 1.6 * r, 3, half - 2)
     if keep_centred:
         s.orient(destination)
         s.camera = around
@@ -270,7 +274,9 @@ def belt_file(rocks):
                       "rotation V(%.3f %.3f %.3f) 0 %.1f" % (spin_axis + (spin,)),
                       "texture textures\\phobos.jpg", "end"]
     lines += ["sphere", "begin sun", "light", "orbit", "position V(0 0 1000000)", "radius 30000",
-              "rotation V(0 0 -1) 0 0.8", "texture textures\\sun.jpg", "end", "ENDWORLD"]
+              "rotation V(0 0 -1) 0 0.8", "texture textures\\sun.jpg",
+              # No depth writes: the far flare in the post pass looks through to the sun's centre.
+              "depth", "end", "ENDWORLD"]
     return "\n".join(lines) + "\n"
 
 

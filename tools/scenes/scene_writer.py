@@ -10,6 +10,13 @@ from scene_math import sub, scale, dot, length, camera_quaternion, quaternion_ax
 MIN_CLEARANCE = 150.0
 
 
+# The layers of hud.txt that frame a destination: name, colour, full
+# opacity, and the place of a layer that does not follow the body on the
+# screen (None for one that does: its keys project it).
+HUD_LAYERS = (("frame", "0.55 0.9 1", 0.85, None), ("scan", "0.45 0.85 1", 0.18, None),
+              ("bar", "0.5 0.85 1", 0.6, "60 70 680 2"))
+
+
 class Scene:
     def __init__(self, entry, duration, worlds, step=2.0):
         """entry: the archive path with backslashes (scenes\\system\\sun0.txt);
@@ -18,8 +25,9 @@ class Scene:
         self.duration = duration
         self.worlds = worlds
         self.step = step
-        # The dust around the camera (500 quads 100 to 160 units away) washes
-        # the picture out at this journey's scale: every scene turns it off.
+        # The dust around the camera (500 soft quads 100 to 160 units away,
+        # each 100 units across) adds up to a white haze over the whole
+        # picture, in open space as in the belt: every scene turns it off.
         self.head = ["soff"]
         self.tail = []
         self.phases = {}
@@ -41,6 +49,19 @@ class Scene:
 
     def orient(self, name):
         self.head.append("orient %s" % name)
+
+    def target_frame(self, body, distance, appear, leave, fade=3.0):
+        """The HUD frames the body (a square of half side distance around it)
+        from appear to leave, fading in and out over fade seconds."""
+        shown = [(appear, 0.0), (appear + fade, 1.0), (leave - fade, 1.0), (leave, 0.0)]
+        for layer, colour, alpha, place in HUD_LAYERS:
+            lines = ["hud %s" % layer, "parent %s" % body, "KEYFRAMES"]
+            for t, weight in shown:
+                lines += ["keyframe", "time %g" % round(t, 3)]
+                lines.append("project %g" % round(distance, 1) if place is None else "quad (%s)" % place)
+                lines += ["color (%s %g)" % (colour, round(alpha * weight, 3)), "end"]
+            lines += ["ENDKEYS", "hend"]
+            self.head += lines
 
     def world(self, name):
         self.tail.append("world %s" % name)
