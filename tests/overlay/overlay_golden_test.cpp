@@ -5,14 +5,16 @@
 
 #include <string>
 
-#include "golden_frames.h"
 #include "overlay/clock.h"
 #include "overlay/loading_screen.h"
 #include "overlay/transitions.h"
 #include "overlay_test_support.h"
+#include "platform/golden_frames.h"
 
 namespace overlay_test {
 namespace {
+
+using golden_test::expectGoldenFrame;
 
 class OverlayGoldenTest : public OverlayTest {
  protected:
