@@ -13,8 +13,7 @@ MIN_CLEARANCE = 150.0
 # The layers of hud.txt that frame a destination: name, colour, full
 # opacity, and the place of a layer that does not follow the body on the
 # screen (None for one that does: its keys project it).
-HUD_LAYERS = (("frame", "0.55 0.9 1", 0.85, None), ("scan", "0.45 0.85 1", 0.18, None),
-              ("bar", "0.5 0.85 1", 0.6, "60 70 680 2"))
+HUD_LAYERS = (("frame", "0.55 0.9 1", 0.85, None), ("bar", "0.5 0.85 1", 0.6, "60 70 680 2"))
 
 
 class Scene:
