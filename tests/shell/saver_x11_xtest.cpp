@@ -1,6 +1,7 @@
 // The vantorel program's saver run under Xvfb, driven with real input sent
-// through XTest: black full-screen windows without data, and the ways a user
-// ends the run.
+// through XTest: black full-screen windows without data (after the one
+// message box about the missing loading picture), and the ways a user ends
+// the run.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -81,8 +82,22 @@ class SaverX11Test : public ::testing::Test {
   }
   void TearDown() override { XCloseDisplay(display_); }
 
+  // Without a data archive the loading picture is missing: its message box
+  // ("Error") comes up over the saver's window and Return closes it.
+  void dismissMissingPictureBox() {
+    Window box = 0;
+    ASSERT_TRUE(vt_test::waitFor([&] {
+      box = vt_test::findWindowByName(display_, "Error");
+      return vt_test::isViewable(display_, box);
+    }));
+    pressKey(XK_Return);
+    ASSERT_TRUE(vt_test::waitFor(
+        [&] { return !vt_test::isViewable(display_, vt_test::findWindowByName(display_, "Error")); }));
+  }
+
   // Waits until the saver's window covers the screen and has drawn frames.
   Window waitForSaverWindow() {
+    dismissMissingPictureBox();
     Window window = 0;
     EXPECT_TRUE(vt_test::waitFor([&] {
       window = vt_test::findWindowByName(display_, "Vantorel");
