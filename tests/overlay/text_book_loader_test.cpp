@@ -104,7 +104,8 @@ TEST(TextBookReaderTest, TheSettingChoosesTheUnits) {
 }
 
 TEST(TextBookReaderTest, FindsTheFirstBookOfTheExactName) {
-  ScopedDataArchive archive({{"etext.txt", "text earth\nfirst\ntxtend\ntext Earth\ntxtend\ntext earth\nsecond\ntxtend\n"}});
+  ScopedDataArchive archive(
+      {{"etext.txt", "text earth\nfirst\ntxtend\ntext Earth\ntxtend\ntext earth\nsecond\ntxtend\n"}});
   TextBookList books;
   loadTextBooks(books, "etext.txt");
   ASSERT_EQ(books.size(), 3u);
