@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "object_exit_state.h"
 #include "resources/archive_test_support.h"
 #include "resources/texture.h"
 
@@ -147,22 +148,11 @@ class StateCheck {
   }
 
   void expectLeftForTheNextObject() const {
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    world_test::expectObjectExitState();
     GLint value = 0;
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    glGetIntegerv(GL_BLEND_SRC, &value);
-    EXPECT_EQ(value, GL_SRC_ALPHA);
-    glGetIntegerv(GL_BLEND_DST, &value);
-    EXPECT_EQ(value, GL_ONE);
     glGetIntegerv(GL_ALPHA_TEST_FUNC, &value);
     EXPECT_EQ(value, GL_ALWAYS);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    GLboolean depthWrites = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-    EXPECT_EQ(depthWrites, GL_TRUE);
-    glGetIntegerv(GL_MATRIX_MODE, &value);
-    EXPECT_EQ(value, GL_MODELVIEW);
     GLfloat matrix[16];
     glGetFloatv(GL_TEXTURE_MATRIX, matrix);
     for (int k = 0; k < 16; ++k) EXPECT_EQ(matrix[k], k % 5 == 0 ? 1.0f : 0.0f) << "texture matrix " << k;

@@ -14,6 +14,7 @@
 #include "math/interpolation.h"
 #include "sphere_test_support.h"
 #include "world/particle_system.h"
+#include "object_exit_state.h"
 
 namespace sphere_test {
 namespace {
@@ -103,23 +104,14 @@ TEST_F(ParticleDrawTest, EveryKindLeavesTheFramesCommonState) {
     for (int k = 0; k < c.updates; ++k) system.update(0.06);
     system.draw(camera_);
 
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    world_test::expectObjectExitState();
     GLint value = 0;
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    glGetIntegerv(GL_BLEND_SRC, &value);
-    EXPECT_EQ(value, GL_SRC_ALPHA);
-    glGetIntegerv(GL_BLEND_DST, &value);
-    EXPECT_EQ(value, GL_ONE);
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
     glGetIntegerv(GL_CULL_FACE_MODE, &value);
     EXPECT_EQ(value, GL_BACK);
-    GLboolean depthWrites = GL_FALSE;
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-    EXPECT_EQ(depthWrites, GL_TRUE);
     GLfloat after[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, after);
     for (int k = 0; k < 16; ++k) EXPECT_EQ(after[k], before[k]) << k;
