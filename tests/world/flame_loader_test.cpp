@@ -8,12 +8,6 @@
 namespace sphere_test {
 namespace {
 
-void expectVector(Vector3 actual, Vector3 expected) {
-  EXPECT_FLOAT_EQ(actual.x, expected.x);
-  EXPECT_FLOAT_EQ(actual.y, expected.y);
-  EXPECT_FLOAT_EQ(actual.z, expected.z);
-}
-
 class FlameLoaderTest : public SphereTest {
  protected:
   Flame& flameAt(std::size_t index) { return *static_cast<Flame*>(objects_.at(index)); }

@@ -13,12 +13,6 @@
 namespace sphere_test {
 namespace {
 
-void expectVector(Vector3 actual, Vector3 expected) {
-  EXPECT_FLOAT_EQ(actual.x, expected.x);
-  EXPECT_FLOAT_EQ(actual.y, expected.y);
-  EXPECT_FLOAT_EQ(actual.z, expected.z);
-}
-
 // One triangle, as the smallest mesh file.
 Bytes triangleMesh() {
   MeshArrays mesh;

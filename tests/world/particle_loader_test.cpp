@@ -9,12 +9,6 @@
 namespace sphere_test {
 namespace {
 
-void expectVector(Vector3 actual, Vector3 expected) {
-  EXPECT_FLOAT_EQ(actual.x, expected.x);
-  EXPECT_FLOAT_EQ(actual.y, expected.y);
-  EXPECT_FLOAT_EQ(actual.z, expected.z);
-}
-
 class ParticleLoaderTest : public SphereTest {
  protected:
   ParticleSystem& systemAt(std::size_t index) { return *static_cast<ParticleSystem*>(objects_.at(index)); }

@@ -27,6 +27,13 @@
 
 namespace sphere_test {
 
+// Each component equal, as floats compare.
+inline void expectVector(Vector3 actual, Vector3 expected) {
+  EXPECT_FLOAT_EQ(actual.x, expected.x);
+  EXPECT_FLOAT_EQ(actual.y, expected.y);
+  EXPECT_FLOAT_EQ(actual.z, expected.z);
+}
+
 using rar::Bytes;
 using rar::StoredEntry;
 
